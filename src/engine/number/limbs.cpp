@@ -1,0 +1,213 @@
+#include "engine/number/limbs.h"
+
+#include <algorithm>
+
+namespace {
+
+// Limb-operations between two cancellation checks: roughly a millisecond of work.
+constexpr uint64_t kCheckWork = 1u << 20;
+
+// Removes high zero limbs so that zero is the empty vector.
+void Trim(T多倍長型& a) {
+    while (!a.empty() && a.back() == 0) a.pop_back();
+}
+
+// Counts work and runs the cancellation check whenever enough has accumulated.
+class WorkMeter {
+public:
+    explicit WorkMeter(const Tキャンセル検査& check) : check_(check) {}
+    void Add(uint64_t work) {
+        done_ += work;
+        if (done_ >= kCheckWork) {
+            done_ = 0;
+            check_();
+        }
+    }
+
+private:
+    const Tキャンセル検査& check_;
+    uint64_t done_ = 0;
+};
+
+// Quotient and remainder by a single limb d (d > 0).
+void DivSmall(const T多倍長型& a, uint32_t d, T多倍長型& q, uint32_t& r) {
+    q.assign(a.size(), 0);
+    uint64_t rem = 0;
+    for (size_t i = a.size(); i-- > 0;) {
+        const uint64_t cur = rem * D多倍長基数 + a[i];
+        q[i] = static_cast<uint32_t>(cur / d);
+        rem = cur % d;
+    }
+    Trim(q);
+    r = static_cast<uint32_t>(rem);
+}
+
+// Knuth's algorithm D for divisors of two or more limbs (base 10^9).
+void DivLong(const T多倍長型& a, const T多倍長型& b, T多倍長型& q, T多倍長型& r,
+             WorkMeter& meter) {
+    const size_t n = b.size();
+    const size_t m = a.size() - n;
+    // Normalise so that the divisor's top limb is at least half the base.
+    const uint32_t d = static_cast<uint32_t>(D多倍長基数 / (uint64_t{b.back()} + 1));
+    T多倍長型 u = f多倍長小乗算(a, d);
+    T多倍長型 v = f多倍長小乗算(b, d);
+    u.resize(a.size() + 1, 0);
+    q.assign(m + 1, 0);
+    const uint64_t vTop = v[n - 1];
+    const uint64_t vNext = v[n - 2];
+    for (size_t j = m + 1; j-- > 0;) {
+        const uint64_t top = uint64_t{u[j + n]} * D多倍長基数 + u[j + n - 1];
+        uint64_t qhat = top / vTop;
+        uint64_t rhat = top % vTop;
+        while (qhat >= D多倍長基数 ||
+               qhat * vNext > rhat * D多倍長基数 + u[j + n - 2]) {
+            --qhat;
+            rhat += vTop;
+            if (rhat >= D多倍長基数) break;
+        }
+        // u[j .. j+n] -= qhat * v
+        int64_t borrow = 0;
+        uint64_t carry = 0;
+        for (size_t i = 0; i < n; ++i) {
+            const uint64_t p = qhat * v[i] + carry;
+            carry = p / D多倍長基数;
+            int64_t t = int64_t{u[i + j]} - static_cast<int64_t>(p % D多倍長基数) - borrow;
+            borrow = t < 0 ? 1 : 0;
+            if (t < 0) t += D多倍長基数;
+            u[i + j] = static_cast<uint32_t>(t);
+        }
+        int64_t t = int64_t{u[j + n]} - static_cast<int64_t>(carry) - borrow;
+        if (t < 0) {
+            // qhat was one too large: add the divisor back.
+            u[j + n] = static_cast<uint32_t>(t + D多倍長基数);
+            --qhat;
+            uint64_t c = 0;
+            for (size_t i = 0; i < n; ++i) {
+                const uint64_t s = uint64_t{u[i + j]} + v[i] + c;
+                u[i + j] = static_cast<uint32_t>(s % D多倍長基数);
+                c = s / D多倍長基数;
+            }
+            u[j + n] = static_cast<uint32_t>((u[j + n] + c) % D多倍長基数);
+        } else {
+            u[j + n] = static_cast<uint32_t>(t);
+        }
+        q[j] = static_cast<uint32_t>(qhat);
+        meter.Add(n);
+    }
+    Trim(q);
+    // Remainder: the low n limbs of u divided by the normalisation factor.
+    u.resize(n);
+    Trim(u);
+    uint32_t unused = 0;
+    DivSmall(u, d, r, unused);
+}
+
+}  // namespace
+
+T多倍長型 f多倍長変換(std::u16string_view digits) {
+    T多倍長型 a;
+    a.reserve(digits.size() / 9 + 1);
+    size_t end = digits.size();
+    while (end > 0) {
+        const size_t begin = end >= 9 ? end - 9 : 0;
+        uint32_t limb = 0;
+        for (size_t i = begin; i < end; ++i) {
+            const char16_t c = digits[i];
+            limb = limb * 10 + ((c >= u'0' && c <= u'9') ? static_cast<uint32_t>(c - u'0') : 0);
+        }
+        a.push_back(limb);
+        end = begin;
+    }
+    Trim(a);
+    return a;
+}
+
+std::u16string f多倍長文字列化(const T多倍長型& a) {
+    if (a.empty()) return u"0";
+    std::u16string s;
+    s.resize(a.size() * 9);
+    size_t pos = s.size();
+    for (uint32_t limb : a) {
+        for (int k = 0; k < 9; ++k) {
+            s[--pos] = static_cast<char16_t>(u'0' + limb % 10);
+            limb /= 10;
+        }
+    }
+    const size_t first = s.find_first_not_of(u'0');
+    s.erase(0, first);
+    return s;
+}
+
+int f多倍長比較(const T多倍長型& a, const T多倍長型& b) {
+    if (a.size() != b.size()) return a.size() < b.size() ? -1 : 1;
+    for (size_t i = a.size(); i-- > 0;) {
+        if (a[i] != b[i]) return a[i] < b[i] ? -1 : 1;
+    }
+    return 0;
+}
+
+T多倍長型 f多倍長小乗算(const T多倍長型& a, uint32_t m, uint32_t add) {
+    T多倍長型 r;
+    r.reserve(a.size() + 1);
+    uint64_t carry = add;
+    for (uint32_t limb : a) {
+        const uint64_t t = uint64_t{limb} * m + carry;
+        r.push_back(static_cast<uint32_t>(t % D多倍長基数));
+        carry = t / D多倍長基数;
+    }
+    if (carry != 0) r.push_back(static_cast<uint32_t>(carry));
+    Trim(r);
+    return r;
+}
+
+T多倍長型 f多倍長乗算(const T多倍長型& a, const T多倍長型& b, const Tキャンセル検査& check) {
+    if (a.empty() || b.empty()) return {};
+    const T多倍長型& x = a.size() >= b.size() ? a : b;  // the longer operand runs inside
+    const T多倍長型& y = a.size() >= b.size() ? b : a;
+    T多倍長型 r(x.size() + y.size(), 0);
+    WorkMeter meter(check);
+    for (size_t j = 0; j < y.size(); ++j) {
+        const uint64_t yj = y[j];
+        if (yj == 0) continue;
+        uint64_t carry = 0;
+        for (size_t i = 0; i < x.size(); ++i) {
+            const uint64_t t = r[i + j] + yj * x[i] + carry;
+            r[i + j] = static_cast<uint32_t>(t % D多倍長基数);
+            carry = t / D多倍長基数;
+        }
+        r[j + x.size()] = static_cast<uint32_t>(carry);
+        meter.Add(x.size());
+    }
+    Trim(r);
+    return r;
+}
+
+void f多倍長商余(const T多倍長型& a, const T多倍長型& b, T多倍長型& q, T多倍長型& r,
+                const Tキャンセル検査& check) {
+    if (f多倍長比較(a, b) < 0) {
+        q.clear();
+        r = a;
+        return;
+    }
+    if (b.size() == 1) {
+        uint32_t rem = 0;
+        DivSmall(a, b[0], q, rem);
+        r.clear();
+        if (rem != 0) r.push_back(rem);
+        return;
+    }
+    WorkMeter meter(check);
+    DivLong(a, b, q, r, meter);
+}
+
+T多倍長型 f多倍長最大公約数(T多倍長型 a, T多倍長型 b, const Tキャンセル検査& check) {
+    if (f多倍長比較(a, b) < 0) std::swap(a, b);
+    T多倍長型 q, r;
+    while (!b.empty()) {
+        check();
+        f多倍長商余(a, b, q, r, check);
+        a.swap(b);
+        b.swap(r);
+    }
+    return a;
+}
