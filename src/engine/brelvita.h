@@ -9,6 +9,10 @@
 
 #include "engine/number/cancel.h"
 #include "engine/number/digits.h"
+#include "engine/number/division.h"
+#include "engine/number/fraction.h"
+#include "engine/number/mantissa.h"
+#include "engine/number/root.h"
 
 class ClsBrelvita {
 public:
@@ -18,6 +22,10 @@ public:
     std::u16string s単位数文字列変換途中結果;  // halfway result text of a running rendering
     bool b単位数文字列変換中フラグ = false;    // a rendering is running
     bool bキャンセル指示フラグ = false;         // the user asked to cancel
+
+    T分数型 t分数の0;       // 0/1
+    T分数型 t分数の1;       // 1/1
+    T分数型 t分数の無限大;  // 1/0
 
     // Requests cancellation: the next cancellation point raises Eキャンセル指示.
     void f単位付計算キャンセル指示() { bキャンセル指示フラグ = true; }
@@ -47,7 +55,71 @@ public:
     // Least common multiple of the magnitudes; "0" for a zero operand.
     std::u16string f整数最小公倍数(const std::u16string& vs整数1, const std::u16string& vs整数2);
 
-private:
+    // --- Fractions (results reduced; a denominator "0" is infinity).
+    // A decimal text (cycle marks allowed) as a fraction.
+    T分数型 f分数変換(std::u16string vs小数);
+    T分数型 f約分(T分数型 vt分数);
+    // 1, 0 or -1 as the first is larger, equal or smaller (decided by subtraction).
+    int32_t f分数比較(const T分数型& vt分数1, const T分数型& vt分数2);
+    T分数型 f分数加算(const T分数型& vt被加数, const T分数型& vt加数);
+    T分数型 f分数減算(const T分数型& vt被減数, const T分数型& vt減数);
+    T分数型 f分数乗算(const T分数型& vt被乗数, const T分数型& vt乗数);
+    T分数型 f分数除算(const T分数型& vt被除数, const T分数型& vt除数);
+    // Integer power by square-and-multiply; 0 to any power is 0/1.
+    T分数型 f分数累乗(const T分数型& vt底, int32_t vl指数);
+    // Radix digits after the point (cycle marks allowed) as a fraction; false for a bad digit.
+    bool f小数基数10進分数変換(const std::u16string& ps小数点以下表記, int32_t pi表記基数,
+                               T分数型& rT分数);
+    // A natural number written in the radix as decimal digits; false for a bad digit.
+    bool f基数自然数10進変換(const std::u16string& ps表記自然数, int32_t pi表記基数,
+                             std::u16string& rs10進数);
+
+    // --- Stepwise division into a decimal text with the cycle marked.
+    void f整数順次除算初期化(T整数順次除算コンテキスト型& rtc, std::u16string vs被除数,
+                             std::u16string vs除数);
+    // One step: false while the expansion goes on, true once s除算結果 is final.
+    bool f整数順次除算(T整数順次除算コンテキスト型& rtc);
+    // Releases the remainder list; safe when none was created.
+    void f整数順次除算終了(T整数順次除算コンテキスト型& rtc);
+    // The exact decimal text of base^n for n >= 0; "" for a negative n.
+    std::u16string f累乗文字列計算(const std::u16string& vs底, int32_t vl指数);
+
+    // --- Stepwise n-th root, one decimal digit per step.
+    void f分数累乗根順次計算初期化(T分数累乗根順次計算コンテキスト型& rtc, const T分数型& vt底,
+                                   int32_t vl指数);
+    // One step: false while digits are produced, true once s累乗根計算結果 is final.
+    bool f分数累乗根順次計算(T分数累乗根順次計算コンテキスト型& rtc);
+    // The n-th root as a fraction, stepping to the end (an irrational root runs until cancelled).
+    T分数型 f分数累乗根(const T分数型& vt底, int32_t vl指数);
+    // Floor of the n-th root (n >= 2) of a natural number; rb完全 tells whether it is exact.
+    std::u16string f自然数累乗根(const std::u16string& vs自然数, int32_t vl指数, bool& rb完全);
+
+    // --- Mantissa, floating and complex layers.
+    T仮数型 f仮数変換(const T分数型& vt分数);
+    // The value of a mantissa as one fraction (a root is extracted when needed).
+    T分数型 f仮数真数化(const T仮数型& vt仮数);
+    T仮数型 f仮数加算(const T仮数型& vt被加数, const T仮数型& vt加数);
+    T仮数型 f仮数減算(const T仮数型& vt被減数, const T仮数型& vt減数);
+    // Rewrites both mantissas over a common root index.
+    void f指数等化(T仮数型& rt被乗除数, T仮数型& rt乗除数);
+    T仮数型 f仮数乗算(const T仮数型& vt被乗数, const T仮数型& vt乗数);
+    T仮数型 f仮数除算(const T仮数型& vt被除数, const T仮数型& vt除数);
+    // Multiplies the base's exponent by the value of the exponent operand.
+    T仮数型 f仮数累乗(const T仮数型& vt底, const T仮数型& vt指数);
+    T浮動小数型 f浮動小数変換(const T仮数型& vt仮数);
+    T浮動小数型 f浮動小数正規化(const T浮動小数型& vt浮動小数);
+    T浮動小数型 f浮動小数加算(const T浮動小数型& a, const T浮動小数型& b);
+    T浮動小数型 f浮動小数減算(const T浮動小数型& a, const T浮動小数型& b);
+    T浮動小数型 f浮動小数乗算(const T浮動小数型& a, const T浮動小数型& b);
+    T浮動小数型 f浮動小数除算(const T浮動小数型& a, const T浮動小数型& b);
+    T浮動小数型 f浮動小数累乗(const T浮動小数型& a, const T浮動小数型& b);
+    T複素数型 f複素数変換(const T浮動小数型& vt浮動小数);
+    T複素数型 f複素数加算(const T複素数型& a, const T複素数型& b);
+    T複素数型 f複素数減算(const T複素数型& a, const T複素数型& b);
+    T複素数型 f複素数乗算(const T複素数型& a, const T複素数型& b);
+    T複素数型 f複素数除算(const T複素数型& a, const T複素数型& b);
+    T複素数型 f複素数累乗(const T複素数型& a, const T複素数型& b);
+
     // The cancellation point of the digit primitives: pump messages, then throw if asked.
     void fキャンセル点() const { fキャンセル検査()(); }
     // A check object long inner loops call between chunks of work.

@@ -1,0 +1,126 @@
+#include <gtest/gtest.h>
+
+#include "engine/brelvita.h"
+#include "test_printers.h"
+
+namespace {
+
+T分数型 F(const char16_t* num, const char16_t* den) { return {num, den}; }
+
+TEST(Fraction, DecimalTextToFraction) {
+    ClsBrelvita e;
+    struct Case {
+        std::u16string text;
+        T分数型 want;
+    };
+    const Case cases[] = {
+        {u"0.75", F(u"3", u"4")},       {u"-2.5", F(u"-5", u"2")},
+        {u"12", F(u"12", u"1")},        {u"0.00000000125", F(u"1", u"800000000")},
+        {u"0.3`", F(u"1", u"3")},       {u"3.1`42857`", F(u"22", u"7")},
+        {u"0.046`29`", F(u"5", u"108")}, {u"0.9`", F(u"1", u"1")},
+        {u"0.06`6`", F(u"1", u"15")},   {u"1.024`32`", F(u"379", u"370")},
+        {u"-0.3`", F(u"-1", u"3")},     {u"0", F(u"0", u"1")},
+        {u"-12", F(u"-12", u"1")},      {u"0.0`9`", F(u"1", u"11")},
+    };
+    for (const auto& c : cases) {
+        const T分数型 got = e.f分数変換(c.text);
+        EXPECT_EQ(got.s分子, c.want.s分子) << "text length " << c.text.size();
+        EXPECT_EQ(got.s分母, c.want.s分母);
+    }
+}
+
+TEST(Fraction, Reduction) {
+    ClsBrelvita e;
+    EXPECT_EQ(e.f約分(F(u"6", u"-4")), F(u"-3", u"2"));
+    EXPECT_EQ(e.f約分(F(u"-6", u"-4")), F(u"3", u"2"));
+    EXPECT_EQ(e.f約分(F(u"0", u"16")), F(u"0", u"16"));
+    EXPECT_EQ(e.f約分(F(u"0", u"-2")), F(u"-0", u"2"));
+    EXPECT_EQ(e.f約分(F(u"3", u"0")), F(u"3", u"0"));
+    EXPECT_EQ(e.f約分(F(u"-12", u"18")), F(u"-2", u"3"));
+}
+
+TEST(Fraction, Comparison) {
+    ClsBrelvita e;
+    struct Case {
+        T分数型 a, b;
+        int32_t want;
+    };
+    const Case cases[] = {
+        {F(u"1", u"3"), F(u"2", u"6"), 0},   {F(u"-1", u"2"), F(u"1", u"3"), -1},
+        {F(u"0", u"16"), F(u"0", u"1"), 0},  {F(u"1", u"0"), F(u"5", u"1"), 1},
+        {F(u"-1", u"0"), F(u"5", u"1"), -1}, {F(u"1", u"0"), F(u"-1", u"0"), 0},
+        {F(u"0", u"0"), F(u"5", u"1"), 0},   {F(u"-0", u"1"), F(u"0", u"1"), 0},
+        {F(u"2", u"3"), F(u"3", u"5"), 1},
+    };
+    for (const auto& c : cases) EXPECT_EQ(e.f分数比較(c.a, c.b), c.want);
+}
+
+TEST(Fraction, Arithmetic) {
+    ClsBrelvita e;
+    EXPECT_EQ(e.f分数加算(F(u"1", u"2"), F(u"1", u"3")), F(u"5", u"6"));
+    EXPECT_EQ(e.f分数減算(F(u"3", u"4"), F(u"3", u"4")), F(u"0", u"16"));
+    EXPECT_EQ(e.f分数乗算(F(u"-2", u"3"), F(u"-3", u"4")), F(u"1", u"2"));
+    EXPECT_EQ(e.f分数除算(F(u"1", u"2"), F(u"-1", u"3")), F(u"-3", u"2"));
+    EXPECT_EQ(e.f分数除算(F(u"1", u"1"), F(u"0", u"1")), F(u"1", u"0"));
+    EXPECT_EQ(e.f分数除算(F(u"-1", u"1"), F(u"0", u"1")), F(u"-1", u"0"));
+    EXPECT_EQ(e.f分数除算(F(u"0", u"1"), F(u"0", u"1")), F(u"0", u"0"));
+}
+
+TEST(Fraction, IntegerPowers) {
+    ClsBrelvita e;
+    struct Case {
+        T分数型 base;
+        int32_t n;
+        T分数型 want;
+    };
+    const Case cases[] = {
+        {F(u"2", u"3"), 3, F(u"8", u"27")}, {F(u"2", u"1"), -1, F(u"1", u"2")},
+        {F(u"-1", u"2"), 2, F(u"1", u"4")}, {F(u"5", u"1"), 0, F(u"1", u"1")},
+        {F(u"0", u"1"), 0, F(u"0", u"1")},  {F(u"0", u"1"), -1, F(u"0", u"1")},
+        {F(u"1", u"0"), -1, F(u"0", u"1")}, {F(u"1", u"0"), 2, F(u"1", u"0")},
+        {F(u"-2", u"1"), 5, F(u"-32", u"1")}, {F(u"-2", u"3"), -3, F(u"-27", u"8")},
+    };
+    for (const auto& c : cases) EXPECT_EQ(e.f分数累乗(c.base, c.n), c.want) << c.n;
+    EXPECT_EQ(e.f分数累乗(F(u"2", u"1"), 100).s分子, u"1267650600228229401496703205376");
+    EXPECT_THROW(e.f分数累乗(F(u"2", u"1"), INT32_MIN), E整数オーバーフロー);
+}
+
+TEST(Fraction, RadixTexts) {
+    ClsBrelvita e;
+    struct Case {
+        std::u16string digits;
+        int32_t radix;
+        std::u16string want;  // "" for false
+    };
+    const Case naturals[] = {
+        {u"1010", 2, u"10"}, {u"ff", 16, u"255"}, {u"FF", 16, u"255"}, {u"z", 36, u"35"},
+        {u"2", 2, u""},      {u"G", 16, u""},     {u"", 7, u"0"},      {u"0", 2, u"0"},
+        {u"10", 36, u"36"},  {u"007", 10, u"7"},
+    };
+    for (const auto& c : naturals) {
+        std::u16string out;
+        EXPECT_EQ(e.f基数自然数10進変換(c.digits, c.radix, out), !c.want.empty()) << c.radix;
+        if (!c.want.empty()) {
+            EXPECT_EQ(out, c.want);
+        }
+    }
+    struct FracCase {
+        std::u16string digits;
+        int32_t radix;
+        T分数型 want;
+    };
+    const FracCase fractions[] = {
+        {u"4", 16, F(u"1", u"4")},  {u"f`", 16, F(u"1", u"1")}, {u"1`", 16, F(u"1", u"15")},
+        {u"0`", 10, F(u"0", u"9")}, {u"1", 2, F(u"1", u"2")},   {u"00`011`", 2, F(u"1", u"10")}, {u"0`011`", 2, F(u"1", u"5")},
+    };
+    for (const auto& c : fractions) {
+        T分数型 out;
+        EXPECT_TRUE(e.f小数基数10進分数変換(c.digits, c.radix, out));
+        EXPECT_EQ(out, c.want) << c.radix;
+    }
+    T分数型 out;
+    EXPECT_FALSE(e.f小数基数10進分数変換(u"12`", 2, out));
+    EXPECT_FALSE(e.f小数基数10進分数変換(u"9", 8, out));
+}
+
+}  // namespace

@@ -1,0 +1,19 @@
+// Readable failure output for the engine's records in gtest assertions.
+#pragma once
+
+#include <ostream>
+
+#include "common/utf.h"
+#include "engine/brelvita.h"
+
+inline void PrintTo(const T分数型& f, std::ostream* os) {
+    *os << Utf16ToUtf8(f.s分子) << "/" << Utf16ToUtf8(f.s分母);
+}
+
+inline void PrintTo(const T仮数型& m, std::ostream* os) {
+    *os << "(";
+    PrintTo(m.t底, os);
+    *os << ")^(";
+    PrintTo(m.t指数, os);
+    *os << ")";
+}
