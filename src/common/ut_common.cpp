@@ -54,3 +54,8 @@ int32_t ForceStrToInt(const std::u16string& sVal) {
     if (value < INT32_MIN || value > INT32_MAX) return 0;
     return static_cast<int32_t>(value);
 }
+
+std::u16string IntToStr(int64_t value) {
+    const std::string s = std::to_string(value);
+    return std::u16string(s.begin(), s.end());
+}

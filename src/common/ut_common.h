@@ -24,6 +24,9 @@ std::u16string StrRight(const std::u16string& Str, int32_t rLen);
 int32_t RevPos(const std::u16string& Substr, const std::u16string& S, int32_t len);
 int32_t RevPos(const std::u16string& Substr, const std::u16string& S);
 
+// Decimal text of an integer ("-12").
+std::u16string IntToStr(int64_t value);
+
 // Reads an integer out of arbitrary text: digits in order, a "-" before the first digit
 // negates, a "." after the first digit or the "-" ends the scan, anything else is skipped.
 // 0 when there is no digit or the value does not fit a signed 32-bit integer.

@@ -13,6 +13,15 @@
 #include "engine/number/fraction.h"
 #include "engine/number/mantissa.h"
 #include "engine/number/root.h"
+#include "engine/units/catalogue.h"
+#include "engine/units/notation.h"
+#include "engine/units/semantic_code.h"
+#include "engine/units/unit_number.h"
+
+// Result display modes; the values are the grammar's token codes of the commands.
+inline constexpr int32_t FRAC_CMD = 262;     // improper fraction
+inline constexpr int32_t MIXFRAC_CMD = 263;  // mixed fraction
+inline constexpr int32_t DEC_CMD = 264;      // decimal
 
 class ClsBrelvita {
 public:
@@ -23,9 +32,12 @@ public:
     bool b単位数文字列変換中フラグ = false;    // a rendering is running
     bool bキャンセル指示フラグ = false;         // the user asked to cancel
 
+    T単位数型 t単位数のマイナス1;  // -1 without unit, to change a sign
+    T単位数型 t単位数の10;         // 10 without unit, for powers of ten
     T分数型 t分数の0;       // 0/1
     T分数型 t分数の1;       // 1/1
     T分数型 t分数の無限大;  // 1/0
+    int32_t i結果表示モード = DEC_CMD;
 
     // Requests cancellation: the next cancellation point raises Eキャンセル指示.
     void f単位付計算キャンセル指示() { bキャンセル指示フラグ = true; }
@@ -119,6 +131,21 @@ public:
     T複素数型 f複素数乗算(const T複素数型& a, const T複素数型& b);
     T複素数型 f複素数除算(const T複素数型& a, const T複素数型& b);
     T複素数型 f複素数累乗(const T複素数型& a, const T複素数型& b);
+
+    // --- Units and quantities.
+    // Resolves a unit notation into its dimension, unit terms, base-value formula and
+    // pending corrections; an unresolvable notation gives the unknown unit.
+    void f意味コ変換(const std::u16string& vs単位表記, T意味コ配列型& rt意味コ配列,
+                     T単項表記配列型& rt単項表記リスト, std::u16string& rs基底値変換式,
+                     T保留補正式配列型& rt保留補正式);
+    // The notation shown for a dimension, preferring the given unit terms, with the
+    // formula and pending corrections of that notation. True when a named row matched.
+    bool f単位表記変換(const T意味コ配列型& vt意味コ配列, const T単項表記配列型& vt単項表記リスト,
+                      std::u16string& rs単位表記, std::u16string& rs基底値変換式,
+                      T保留補正式配列型& rt保留補正式);
+    // A decimal text as a value without unit fields (the caller sets them); a cancel
+    // during the conversion gives a cancelled value and clears the request.
+    T単位数型 f単位数変換(const std::u16string& vs小数);
 
     // The cancellation point of the digit primitives: pump messages, then throw if asked.
     void fキャンセル点() const { fキャンセル検査()(); }

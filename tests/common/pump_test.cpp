@@ -5,13 +5,10 @@
 #include <string>
 
 #include "engine/brelvita.h"
+#include "test_support.h"
 
 namespace {
 
-// Switches pumping off again when a test ends, whatever happened.
-struct PumpGuard {
-    ~PumpGuard() { SetMessagePump(nullptr); }
-};
 
 TEST(Pump, NoCallbackIsANoOp) {
     SetMessagePump(nullptr);

@@ -13,7 +13,10 @@ enum class E分数累乗根順次計算内部状態 {
     m累乗根計算完了状態,      // the result text is final
 };
 
-// Working state of the digit method (defined with the root code).
+// Working state of the digit method (defined with the root code): the base's digits
+// still to read, the integer remainder M - x^n of the root x found so far and what the
+// next digit is computed from. Copies of a context share it until one of them steps,
+// which then takes a copy of its own, so copied contexts still step independently.
 struct T累乗根作業;
 
 // Context of one stepwise root, owned by the caller. The halfway texts of one root are

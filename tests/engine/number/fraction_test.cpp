@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/brelvita.h"
-#include "test_printers.h"
+#include "test_support.h"
 
 namespace {
 

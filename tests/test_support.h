@@ -1,8 +1,10 @@
-// Readable failure output for the engine's records in gtest assertions.
+// Shared test support: readable failure output for the engine's records in gtest
+// assertions, and a guard that switches the message pump off when a test ends.
 #pragma once
 
 #include <ostream>
 
+#include "common/pump.h"
 #include "common/utf.h"
 #include "engine/brelvita.h"
 
@@ -17,3 +19,8 @@ inline void PrintTo(const T仮数型& m, std::ostream* os) {
     PrintTo(m.t指数, os);
     *os << ")";
 }
+
+// Switches pumping off again when a test ends, whatever happened.
+struct PumpGuard {
+    ~PumpGuard() { SetMessagePump(nullptr); }
+};

@@ -1,0 +1,181 @@
+// The mantissa, floating and complex layers. A mantissa keeps a root exact as a base
+// under a fractional exponent; products, quotients and powers work on bases and
+// exponents, and only sums, exponent values and rendering extract a root.
+#include "common/ut_common.h"
+#include "engine/brelvita.h"
+
+namespace {
+
+constexpr char16_t kImaginary[] = u"駄目だこりゃ! 虚数はまだ対応してないのよ～ん!";
+constexpr char16_t kNegativeRoot[] =
+    u"駄目だこりゃ! 負の数と偶数乗根の積は表せないのよ～ん!";
+
+// True for a fraction whose value is below zero ("-0" is not).
+bool IsNegative(const T分数型& f) {
+    return !f.s分子.empty() && f.s分子.front() == u'-' &&
+           f.s分子.find_first_not_of(u"-0") != std::u16string::npos;
+}
+
+// The magnitude of a fraction.
+T分数型 Magnitude(T分数型 f) {
+    f符号取出し(f.s分子);
+    return f;
+}
+
+}  // namespace
+
+int32_t f指数整数変換(const std::u16string& s整数) {
+    const int32_t v = ForceStrToInt(s整数);
+    if (v == 0 && s整数.find_first_of(u"123456789") != std::u16string::npos) {
+        throw E整数オーバーフロー();
+    }
+    return v;
+}
+
+T仮数型 ClsBrelvita::f仮数変換(const T分数型& vt分数) { return {t分数の1, vt分数}; }
+
+T分数型 ClsBrelvita::f仮数真数化(const T仮数型& vt仮数) {
+    const int32_t p = f指数整数変換(vt仮数.t指数.s分子);
+    const int32_t q = f指数整数変換(vt仮数.t指数.s分母);
+    return f分数累乗根(f分数累乗(vt仮数.t底, p), q);
+}
+
+T仮数型 ClsBrelvita::f仮数加算(const T仮数型& vt被加数, const T仮数型& vt加数) {
+    return {t分数の1, f分数加算(f仮数真数化(vt被加数), f仮数真数化(vt加数))};
+}
+
+T仮数型 ClsBrelvita::f仮数減算(const T仮数型& vt被減数, const T仮数型& vt減数) {
+    return {t分数の1, f分数減算(f仮数真数化(vt被減数), f仮数真数化(vt減数))};
+}
+
+void ClsBrelvita::f指数等化(T仮数型& rt被乗除数, T仮数型& rt乗除数) {
+    const std::u16string L = f整数最小公倍数(rt被乗除数.t指数.s分母, rt乗除数.t指数.s分母);
+    for (T仮数型* m : {&rt被乗除数, &rt乗除数}) {
+        std::u16string sFactor;
+        f整数商余(L, m->t指数.s分母, sFactor);
+        m->t指数 = {f整数乗算(m->t指数.s分子, sFactor), u"1"};
+        m->t底 = f仮数真数化(*m);
+    }
+    rt被乗除数.t指数 = {u"1", L};
+}
+
+// Brings an operand with an infinite exponent (denominator "0") to its value first:
+// equalising over a common multiple of 0 would turn every base into 1.
+static void EvaluateInfiniteExponent(ClsBrelvita& e, T仮数型& m) {
+    if (m.t指数.s分母 == u"0") m = e.f仮数変換(e.f仮数真数化(m));
+}
+
+// Replaces an operand under a root by its value when that root is exact.
+static void TakeExactRoot(ClsBrelvita& e, T仮数型& m) {
+    const int32_t q = f指数整数変換(m.t指数.s分母);
+    if (q < 2) return;
+    T分数型 x = e.f分数累乗(m.t底, f指数整数変換(m.t指数.s分子));
+    const std::u16string sSign = f符号取出し(x.s分子);
+    bool bExact = false;
+    const std::u16string num = e.f自然数累乗根(x.s分子, q, bExact);
+    if (!bExact) return;
+    const std::u16string den = e.f自然数累乗根(x.s分母, q, bExact);
+    if (bExact) m = e.f仮数変換(e.f約分({sSign + num, den}));
+}
+
+// Takes the sign out of an operand whose base is negative (the root index is odd by
+// now) and returns true when the operand's value is negative.
+static bool ExtractSign(T仮数型& m) {
+    if (!IsNegative(m.t底)) return false;
+    const bool bNegative = f指数整数変換(m.t指数.s分子) % 2 != 0;
+    m.t底 = Magnitude(m.t底);
+    return bNegative;
+}
+
+// A negative base under an even root index has no real value.
+static void RejectImaginary(const T仮数型& m) {
+    if (IsNegative(m.t底) && f指数整数変換(m.t指数.s分母) % 2 == 0) throw E一般例外(kImaginary);
+}
+
+// Product or quotient of two mantissas under a common root index.
+static T仮数型 MultiplyOrDivide(ClsBrelvita& e, T仮数型 wa, T仮数型 wb, bool bDivide) {
+    EvaluateInfiniteExponent(e, wa);
+    EvaluateInfiniteExponent(e, wb);
+    bool bNegative = false;
+    if (IsNegative(wa.t底) || IsNegative(wb.t底)) {
+        // Equalisation raises bases to integer powers, which would drop a sign: take the
+        // signs out first, after replacing exact roots by their values.
+        RejectImaginary(wa);
+        RejectImaginary(wb);
+        if (e.f分数比較(wa.t指数, wb.t指数) != 0) {
+            TakeExactRoot(e, wa);
+            TakeExactRoot(e, wb);
+            bNegative = ExtractSign(wa) != ExtractSign(wb);
+        }
+    }
+    if (e.f分数比較(wa.t指数, wb.t指数) != 0) e.f指数等化(wa, wb);
+    T仮数型 result{wa.t指数, bDivide ? e.f分数除算(wa.t底, wb.t底) : e.f分数乗算(wa.t底, wb.t底)};
+    if (bNegative) {
+        // -(B^(p/q)) is the q-th root of -(B^p) when q is odd; an even root is never negative.
+        const int32_t q = f指数整数変換(result.t指数.s分母);
+        if (q % 2 == 0) throw E一般例外(kNegativeRoot);
+        const T分数型 power = e.f分数累乗(result.t底, f指数整数変換(result.t指数.s分子));
+        result = {{u"1", result.t指数.s分母}, e.f分数乗算(power, {u"-1", u"1"})};
+    }
+    return result;
+}
+
+T仮数型 ClsBrelvita::f仮数乗算(const T仮数型& vt被乗数, const T仮数型& vt乗数) {
+    return MultiplyOrDivide(*this, vt被乗数, vt乗数, false);
+}
+
+T仮数型 ClsBrelvita::f仮数除算(const T仮数型& vt被除数, const T仮数型& vt除数) {
+    return MultiplyOrDivide(*this, vt被除数, vt除数, true);
+}
+
+T仮数型 ClsBrelvita::f仮数累乗(const T仮数型& vt底, const T仮数型& vt指数) {
+    return {f分数乗算(vt底.t指数, f仮数真数化(vt指数)), vt底.t底};
+}
+
+T浮動小数型 ClsBrelvita::f浮動小数変換(const T仮数型& vt仮数) { return {vt仮数}; }
+
+T浮動小数型 ClsBrelvita::f浮動小数正規化(const T浮動小数型& vt浮動小数) { return vt浮動小数; }
+
+T浮動小数型 ClsBrelvita::f浮動小数加算(const T浮動小数型& a, const T浮動小数型& b) {
+    return f浮動小数正規化({f仮数加算(a.t仮数, b.t仮数)});
+}
+
+T浮動小数型 ClsBrelvita::f浮動小数減算(const T浮動小数型& a, const T浮動小数型& b) {
+    return f浮動小数正規化({f仮数減算(a.t仮数, b.t仮数)});
+}
+
+T浮動小数型 ClsBrelvita::f浮動小数乗算(const T浮動小数型& a, const T浮動小数型& b) {
+    return {f仮数乗算(a.t仮数, b.t仮数)};
+}
+
+T浮動小数型 ClsBrelvita::f浮動小数除算(const T浮動小数型& a, const T浮動小数型& b) {
+    return {f仮数除算(a.t仮数, b.t仮数)};
+}
+
+T浮動小数型 ClsBrelvita::f浮動小数累乗(const T浮動小数型& a, const T浮動小数型& b) {
+    return {f仮数累乗(a.t仮数, b.t仮数)};
+}
+
+T複素数型 ClsBrelvita::f複素数変換(const T浮動小数型& vt浮動小数) {
+    return {vt浮動小数, f浮動小数変換(f仮数変換(f分数変換(f小数正規化(u"0"))))};
+}
+
+T複素数型 ClsBrelvita::f複素数加算(const T複素数型& a, const T複素数型& b) {
+    return {f浮動小数加算(a.t浮動小数, b.t浮動小数), {}};
+}
+
+T複素数型 ClsBrelvita::f複素数減算(const T複素数型& a, const T複素数型& b) {
+    return {f浮動小数減算(a.t浮動小数, b.t浮動小数), {}};
+}
+
+T複素数型 ClsBrelvita::f複素数乗算(const T複素数型& a, const T複素数型& b) {
+    return {f浮動小数乗算(a.t浮動小数, b.t浮動小数), {}};
+}
+
+T複素数型 ClsBrelvita::f複素数除算(const T複素数型& a, const T複素数型& b) {
+    return {f浮動小数除算(a.t浮動小数, b.t浮動小数), {}};
+}
+
+T複素数型 ClsBrelvita::f複素数累乗(const T複素数型& a, const T複素数型& b) {
+    return {f浮動小数累乗(a.t浮動小数, b.t浮動小数), {}};
+}

@@ -1,0 +1,226 @@
+#include "engine/units/catalogue.h"
+
+#include "common/ut_common.h"
+#include "engine/units/readers.h"
+
+namespace {
+
+// Prefix sets shared by several rows.
+constexpr int32_t kSmall = D接頭子_m | D接頭子_micro | D接頭子_n | D接頭子_p | D接頭子_f |
+                           D接頭子_a | D接頭子_z | D接頭子_y;  // milli down to yocto
+constexpr int32_t kKiloSmall = D接頭子_k | kSmall;
+constexpr int32_t kLength = D接頭子_k | D接頭子_d | D接頭子_c | kSmall;
+
+// Dimension code strings of the derived quantities.
+#define C_FORCE u"!1190*!1192/!119621(2)"
+#define C_WORK u"!1190*!1192(2)/!119621(2)"
+#define C_PRESSURE u"!1190/!1192/!119621(2)"
+#define C_POWER u"!1190*!1192(2)/!119621(3)"
+#define C_CHARGE u"!119621*!119622"
+#define C_VOLTAGE u"!1190*!1192(2)/!119621(3)/!119622"
+#define C_CAPACITANCE u"!1190(-1)/!1192(2)*!119621(4)*!119622(2)"
+#define C_RESISTANCE u"!1190*!1192(2)/!119621(3)/!119622(2)"
+#define C_CONDUCTANCE u"!1190(-1)/!1192(2)*!119621(3)*!119622(2)"
+#define C_INDUCTANCE u"!1190*!1192(2)/!119621(2)/!119622(2)"
+#define C_FLUX u"!1190*!1192(2)/!119621(2)/!119622"
+#define C_FLUX_DENSITY u"!1190/!119621(2)/!119622"
+#define C_EXPOSURE u"!1190(-1)*!119621*!119622"
+#define C_EXPOSURE_RATE u"!1190(-1)*!119622"
+#define C_DOSE u"!1192(2)/!119621(2)"
+#define C_DOSE_RATE u"!1192(2)/!119621(3)"
+#define C_VISCOSITY u"!1190/!1192/!119621"
+#define C_KINEMATIC u"!1192(2)/!119621"
+#define C_AREA u"!1192(2)"
+#define C_VOLUME u"!1192(3)"
+#define C_VELOCITY u"!1192/!119621"
+#define C_ACCELERATION u"!1192/!119621(2)"
+#define C_PER_TIME u"!119621(-1)"
+
+}  // namespace
+
+const T接頭子リスト型 t接頭子リスト[D接頭子数] = {
+    {u"", 0, 0},
+    {u"Y", 24, D接頭子_Yo},  {u"Z", 21, D接頭子_Ze},  {u"E", 18, D接頭子_Ex},
+    {u"P", 15, D接頭子_Pe},  {u"T", 12, D接頭子_Te},  {u"G", 9, D接頭子_Gi},
+    {u"M", 6, D接頭子_Me},   {u"k", 3, D接頭子_k},    {u"h", 2, D接頭子_h},
+    {u"da", 1, D接頭子_da},  {u"d", -1, D接頭子_d},   {u"c", -2, D接頭子_c},
+    {u"m", -3, D接頭子_m},   {u"\u03BC", -6, D接頭子_micro},  // Greek small mu, not U+00B5
+    {u"n", -9, D接頭子_n},   {u"p", -12, D接頭子_p},  {u"f", -15, D接頭子_f},
+    {u"a", -18, D接頭子_a},  {u"z", -21, D接頭子_z},  {u"y", -24, D接頭子_y},
+};
+
+// Row order matters: lookups scan rows 1..59 and the first match wins.
+const v単一表記単位情報再定義型 v単一表記単位情報再定義[D単一表記単位数] = {
+    {u"", u"", D意味コ数値, u"*1", 0},
+    {u"", u"???", D意味コ未知, u"*1", 0},
+    {u"長さ", u"m", D意味コ長さ, u"*1", kLength},
+    {u"時間(秒)", u"s", D意味コ時間, u"*1", kSmall},
+    {u"時間(分)", u"min", D意味コ時間, u"*60", 0},
+    {u"時間(時)", u"h", D意味コ時間, u"*3600", 0},
+    {u"質量", u"g", D意味コ質量, u"*1", D接頭子_k | D接頭子_m | D接頭子_micro},
+    {u"質量", u"t", D意味コ質量, u"*1000000", D接頭子_Me},
+    {u"温度", u"K", D意味コ温度, u"*1", 0},
+    // degree Celsius: U+00B0 followed by "C", or U+2103
+    {u"温度(セルシウス度)", u"*(\u00B0C|\u2103)", D意味コ温度, u"+273.15", 0},
+    {u"物質量", u"mol", D意味コ物質量, u"*1", 0},
+    {u"電流", u"A", D意味コ電流, u"*1", kKiloSmall},
+    {u"光度", u"cd", D意味コ光度, u"*1", 0},
+    {u"加速度(重力加速度)", u"Gal", C_ACCELERATION, u"/100", D接頭子_m},
+    // the base unit of mass is the gram, hence the factors 1000 on N, J, Pa, W, ...
+    {u"力", u"N", C_FORCE, u"*1000", D接頭子_k},
+    {u"仕事、熱量", u"J", C_WORK, u"*1000", D接頭子_k},
+    {u"質量(宝石)", u"ct", D意味コ質量, u"*0.2", 0},
+    {u"質量(真珠)", u"mon", D意味コ質量, u"*3.75", 0},
+    {u"質量(金貨)", u"oz", D意味コ質量, u"*31.1035", 0},
+    {u"圧力", u"Pa", C_PRESSURE, u"*1000", D接頭子_Me | D接頭子_k | D接頭子_h},
+    {u"圧力(気圧、流体)", u"bar", C_PRESSURE, u"*100000000", D接頭子_m},
+    {u"圧力(気圧)", u"atm", C_PRESSURE, u"*101325000", 0},
+    {u"圧力(生体内圧)", u"Torr", C_PRESSURE, u"*133322", D接頭子_m | D接頭子_micro},
+    {u"圧力(血圧測定)", u"mHg", C_PRESSURE, u"*133322000", D接頭子_m},
+    {u"体積", u"*[lL]", C_VOLUME, u"/1000", kLength},
+    {u"面積(土地)", u"a", C_AREA, u"*100", D接頭子_h},
+    {u"長さ(海面、空中)", u"M", D意味コ長さ, u"*1852", 0},
+    // Ångström: U+00C5, or the Angstrom sign U+212B
+    {u"長さ(光学、結晶学)", u"*(\u00C5|\u212B)", D意味コ長さ, u"/10000000000", 0},
+    {u"長さ(天文)", u"AU", D意味コ長さ, u"*149597870000", 0},
+    {u"長さ(天文)", u"pc", D意味コ長さ, u"*30857000000000000", 0},
+    {u"周波数", u"Hz", C_PER_TIME, u"*1",
+     D接頭子_Yo | D接頭子_Ze | D接頭子_Ex | D接頭子_Pe | D接頭子_Te | D接頭子_Gi | D接頭子_Me |
+         D接頭子_k},
+    {u"仕事率、電力", u"W", C_POWER, u"*1000", D接頭子_k},
+    {u"熱量(栄養関係)", u"cal", C_WORK, u"*4184", D接頭子_Gi | D接頭子_Me | D接頭子_k},
+    {u"電荷、電気量", u"C", C_CHARGE, u"*1", kSmall},
+    {u"電圧、起電力", u"V", C_VOLTAGE, u"*1000", kKiloSmall},
+    {u"静電容量", u"F", C_CAPACITANCE, u"/1000", kKiloSmall},
+    // Greek capital omega U+03A9, not the ohm sign U+2126
+    {u"電気抵抗", u"\u03A9", C_RESISTANCE, u"*1000",
+     D接頭子_Te | D接頭子_Gi | D接頭子_Me | D接頭子_k},
+    {u"コンダクタンス", u"S", C_CONDUCTANCE, u"/1000", kKiloSmall},
+    {u"インダクタンス", u"H", C_INDUCTANCE, u"*1000", kKiloSmall},
+    {u"磁束", u"Wb", C_FLUX, u"*1000", kKiloSmall},
+    {u"磁束密度", u"T", C_FLUX_DENSITY, u"*1000", kKiloSmall},
+    {u"放射能", u"Bq", C_PER_TIME, u"*1", 0},
+    {u"放射能", u"Ci", C_PER_TIME, u"*37000000000", 0},
+    {u"照射線量", u"R", C_EXPOSURE, u"*0.000000258", 0},
+    {u"吸収線量、カーマ", u"Gy", C_DOSE, u"*1", 0},
+    {u"吸収線量", u"rad", C_DOSE, u"/100", 0},
+    {u"線量当量", u"Sv", C_DOSE, u"*1", 0},
+    {u"線量当量", u"rem", C_DOSE, u"/100", 0},
+    {u"粘度", u"P", C_VISCOSITY, u"*100", 0},
+    {u"動粘度", u"St", C_KINEMATIC, u"/10000", 0},
+    {u"速度(航海、航空)", u"kt", C_VELOCITY, u"*1852/3600", 0},
+    {u"長さ", u"\u5C3A", D意味コ長さ, u"*10/33", 0},  // shaku
+    {u"長さ", u"\u5BF8", D意味コ長さ, u"*1/33", 0},   // sun
+    {u"体積", u"cc", C_VOLUME, u"/1000000", 0},
+    {u"面積(田舎間 五尺八寸x二尺九寸)", u"\u7573", C_AREA, u"*1682/1089", 0},
+    {u"面積(京間 六尺三寸x三尺一寸五分)", u"京\u7573", C_AREA, u"*1984.5/1089", 0},
+    {u"面積(中京間 六尺x三尺)", u"中京\u7573", C_AREA, u"*1800/1089", 0},
+    {u"面積(田舎間 五尺八寸x二尺九寸)", u"田舎\u7573", C_AREA, u"*1682/1089", 0},
+    {u"", D例単_時間, D意味コ時間, u"*1", 0},
+    {u"長さ", u"in", D意味コ長さ, u"*0.0254", 0},
+};
+
+const v意味コ表記情報再定義型 v意味コ表記情報再定義[D意味コ表記数] = {
+    {u"", D意味コ数値, u"!11950", u""},
+    {u"", D意味コ未知, u"!33066", u"???"},
+    {u"", D意味コ長さ, u"!1192", u"m"},
+    {u"", D意味コ時間, u"!119621", u"s"},
+    {u"", D意味コ質量, u"!1190", u"g"},
+    {u"", D意味コ温度, u"!11931", u"K"},
+    {u"", D意味コ物質量, u"!1510", u"mol"},
+    {u"", D意味コ電流, u"!119622", u"A"},
+    {u"", D意味コ光度, u"!11932", u"cd"},
+    {u"速度", C_VELOCITY, u"!1192 / !119621", u"km / h"},
+    {u"面積", C_AREA, u"!1192(2)", u"m2"},
+    {u"体積", C_VOLUME, u"!1192(3)", u"m3"},
+    {u"加速度", C_ACCELERATION, u"!1192 / !119621(2)", u"m / s2"},
+    {u"", C_FORCE, C_FORCE, u"N"},
+    {u"", C_WORK, C_WORK, u"J"},
+    {u"", C_PRESSURE, C_PRESSURE, u"Pa"},
+    {u"毎秒", C_PER_TIME, u"!119621(-1)", u"s-1"},
+    {u"", C_POWER, C_POWER, u"W"},
+    {u"", C_CHARGE, C_CHARGE, u"C"},
+    {u"", C_VOLTAGE, C_VOLTAGE, u"V"},
+    {u"", C_CAPACITANCE, C_CAPACITANCE, u"F"},
+    {u"", C_RESISTANCE, C_RESISTANCE, u"\u03A9"},
+    {u"", C_CONDUCTANCE, C_CONDUCTANCE, u"S"},
+    {u"", C_INDUCTANCE, C_INDUCTANCE, u"H"},
+    {u"", C_FLUX, C_FLUX, u"Wb"},
+    {u"", C_FLUX_DENSITY, C_FLUX_DENSITY, u"T"},
+    {u"", C_EXPOSURE, C_EXPOSURE, u"R"},
+    {u"", C_DOSE, C_DOSE, u"Gy"},
+    // rates: a compound code, then "/" and the time code, shown as "R / s" and "Gy / s"
+    {u"照射線量率", C_EXPOSURE_RATE, C_EXPOSURE u" / !119621", u"R / s"},
+    {u"吸収線量率", C_DOSE_RATE, C_DOSE u" / !119621", u"Gy / s"},
+    {u"", C_VISCOSITY, C_VISCOSITY, u"P"},
+    {u"", C_KINEMATIC, C_KINEMATIC, u"St"},
+};
+
+std::vector<T単一表記単位情報型> t単一表記単位情報;
+std::vector<T意味コ表記情報型> t意味コ表記情報;
+std::vector<T単位ヘルプ情報型> t単位ヘルプ情報;
+std::u16string Dキャンセル印;
+
+void init_var() {
+    if (!t単一表記単位情報.empty()) return;
+    Dキャンセル印 = u"...";
+    t単一表記単位情報.resize(D単一表記単位数);
+    t単位ヘルプ情報.resize(D単一表記単位数);
+    for (int i = 0; i < D単一表記単位数; ++i) {
+        const auto& row = v単一表記単位情報再定義[i];
+        t単位ヘルプ情報[i] = {row.s綴り, row.s説明};
+        auto& unit = t単一表記単位情報[i];
+        unit.t単一.s綴り = row.s綴り;
+        f意味コ昇順配列作成(row.s意味コード, unit.t単一.t意味コ配列);
+        unit.s基底値補正式 = row.s基底値補正式;
+        unit.l接頭子フラグ = row.l接頭子フラグ;
+    }
+    t意味コ表記情報.resize(D意味コ表記数);
+    t単位ヘルプ情報.resize(D単一表記単位数 + D意味コ表記数);
+    for (int i = 0; i < D意味コ表記数; ++i) {
+        const auto& row = v意味コ表記情報再定義[i];
+        auto& notation = t意味コ表記情報[i];
+        f意味コ昇順配列作成(row.s意味コード, notation.t意味コ配列);
+        notation.s意味コリスト = row.s意味コリスト;
+        notation.sデフォルト綴りリスト = row.sデフォルト綴りリスト;
+        t単位ヘルプ情報[D単一表記単位数 + i] = {f空白削除(row.sデフォルト綴りリスト), row.s説明};
+    }
+}
+
+namespace {
+// Builds the tables when the program starts, as the engine module's initialisation.
+const bool g_initialised = (init_var(), true);
+}  // namespace
+
+std::u16string Brelvita_Help() {
+    init_var();
+    const std::u16string LB = CSTAVELKO_LB, RB = CSTAVELKO_RB;
+    std::u16string s = u"1[単位]+";
+    for (const auto& entry : t単位ヘルプ情報) {
+        if (entry.s説明.empty()) continue;
+        std::u16string spelling = entry.s綴り;
+        if (!spelling.empty() && spelling[0] == D正規文印[0]) spelling = f正規文展開(spelling.substr(1));
+        s += u"2[" + LB + spelling + RB + u"]-3(" + entry.s説明 + u")";
+    }
+    s += u"+1[例]+";
+    s += u"2(変数に値を代入する)+4[pi:=3.14]+";
+    s += u"2(代入した変数を使って、半径2cmの円の面積を求める)+4[pi*2cm^2]+";
+    s += u"2(123456秒をhh:mm:ss形式の時間に変換する)+4[(123456s)" + LB + D例単_時間 + RB + u"]+";
+    s += u"2(秒速5mの1時間後の距離" + LB + u"km" + RB + u"を求める)+4((5" + LB + u"m/s" + RB +
+         u"*1h)" + LB + u"km" + RB + u")+";
+    s += u"2(2進数10101100.1111を16進数に変換して表示する)+4[($10101100.1111)2" + LB + u"16" +
+         RB + u"]+";
+    return s;
+}
+
+void f配列変換(std::u16string sリスト, TAString& rs変換配列) {
+    sリスト += D_SEP;
+    size_t count = 0;
+    while (!sリスト.empty()) {
+        const size_t sep = sリスト.find(D_SEP);
+        ++count;
+        rs変換配列.resize(count + 1);
+        rs変換配列[count] = sリスト.substr(0, sep);
+        sリスト.erase(0, sep + 1);
+    }
+}

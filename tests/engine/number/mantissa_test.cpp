@@ -1,0 +1,102 @@
+#include <gtest/gtest.h>
+
+#include "engine/brelvita.h"
+#include "test_support.h"
+
+namespace {
+
+T分数型 F(const char16_t* num, const char16_t* den) { return {num, den}; }
+
+class Mantissa : public ::testing::Test {
+protected:
+    ClsBrelvita e;
+    // base^(p/q) as the number layers hold it.
+    T仮数型 Root(const char16_t* base, const char16_t* p, const char16_t* q) {
+        return {F(p, q), e.f分数変換(base)};
+    }
+    T仮数型 Plain(const char16_t* value) { return e.f仮数変換(e.f分数変換(value)); }
+};
+
+TEST_F(Mantissa, RootsStayExactUntilEvaluated) {
+    const T仮数型 half = Plain(u"0.5");
+    const T仮数型 four = e.f仮数累乗(Plain(u"4"), half);
+    EXPECT_EQ(four, Root(u"4", u"1", u"2"));
+    EXPECT_EQ(e.f仮数真数化(four), F(u"2", u"1"));
+    EXPECT_EQ(e.f仮数真数化(Root(u"27", u"1", u"3")), F(u"3", u"1"));
+    EXPECT_EQ(e.f仮数真数化(Root(u"0.000625", u"1", u"2")), F(u"1", u"40"));
+    EXPECT_EQ(e.f仮数真数化(Root(u"10", u"-1", u"1")), F(u"1", u"10"));
+
+    // (2^(1/2))^2 multiplies exponents: exactly 2, no root computed.
+    const T仮数型 squared = e.f仮数累乗(Root(u"2", u"1", u"2"), Plain(u"2"));
+    EXPECT_EQ(squared, Root(u"2", u"1", u"1"));
+}
+
+TEST_F(Mantissa, ProductsAndQuotientsUnderACommonRoot) {
+    const T仮数型 sqrt2 = Root(u"2", u"1", u"2");
+    EXPECT_EQ(e.f仮数乗算(sqrt2, Root(u"8", u"1", u"2")), Root(u"16", u"1", u"2"));
+    EXPECT_EQ(e.f仮数乗算(sqrt2, Plain(u"3")), Root(u"18", u"1", u"2"));
+    EXPECT_EQ(e.f仮数除算(Root(u"8", u"1", u"2"), sqrt2), Root(u"4", u"1", u"2"));
+    EXPECT_EQ(e.f仮数乗算(Root(u"2", u"1", u"2"), Root(u"2", u"1", u"3")),
+              Root(u"32", u"1", u"6"));
+}
+
+TEST_F(Mantissa, InfiniteAndZeroExponents) {
+    EXPECT_EQ(e.f仮数真数化(Root(u"2", u"1", u"0")), F(u"1", u"0"));
+    EXPECT_EQ(e.f仮数真数化(Root(u"0", u"-1", u"0")), F(u"0", u"1"));
+    EXPECT_EQ(e.f仮数真数化(Root(u"2", u"-0", u"1")), F(u"1", u"1"));
+    // An infinite exponent is evaluated before equalising: 2^(1/0) * 3 stays infinite.
+    const T仮数型 product = e.f仮数乗算(Root(u"2", u"1", u"0"), Plain(u"3"));
+    EXPECT_EQ(e.f分数比較(e.f仮数真数化(product), e.t分数の無限大), 0);
+    EXPECT_EQ(product.t底.s分母, u"0");
+}
+
+TEST_F(Mantissa, HugeExponentsOverflowInsteadOfReadingAsZero) {
+    const T仮数型 big = e.f仮数累乗(Plain(u"2"), Plain(u"10000000000"));
+    EXPECT_THROW(e.f仮数真数化(big), E整数オーバーフロー);
+    EXPECT_THROW(e.f仮数真数化(Root(u"2", u"1", u"99999999999")), E整数オーバーフロー);
+    EXPECT_EQ(f指数整数変換(u"-2147483648"), INT32_MIN);
+    EXPECT_EQ(f指数整数変換(u"-0"), 0);
+}
+
+TEST_F(Mantissa, NegativeBasesKeepTheirSign) {
+    struct Case {
+        T仮数型 a, b;
+        bool bDivide;
+        T分数型 want;  // value of the result
+    };
+    const Case cases[] = {
+        // exact roots are taken first, so the sign survives a change of root index
+        {Root(u"-8", u"1", u"3"), Root(u"4", u"1", u"2"), false, F(u"-4", u"1")},
+        {Plain(u"-3"), Root(u"9", u"1", u"2"), false, F(u"-9", u"1")},
+        {Root(u"-27", u"1", u"3"), Root(u"4", u"1", u"2"), true, F(u"-3", u"2")},
+        {Root(u"-8", u"2", u"3"), Root(u"4", u"1", u"2"), false, F(u"8", u"1")},
+        {Root(u"-8", u"1", u"3"), Root(u"-8", u"1", u"3"), false, F(u"4", u"1")},
+        {Plain(u"-2"), Plain(u"3"), false, F(u"-6", u"1")},
+    };
+    for (const auto& c : cases) {
+        const T仮数型 r = c.bDivide ? e.f仮数除算(c.a, c.b) : e.f仮数乗算(c.a, c.b);
+        EXPECT_EQ(e.f仮数真数化(r), c.want);
+    }
+    // An odd root that is not exact stays a root of a negative base: -(54^(1/3)).
+    EXPECT_EQ(e.f仮数乗算(Root(u"-2", u"1", u"3"), Plain(u"3")), Root(u"-54", u"1", u"3"));
+    // -2 * 2^(1/2) has no form as one base under one root: an error, never a lost sign.
+    EXPECT_THROW(e.f仮数乗算(Plain(u"-2"), Root(u"2", u"1", u"2")), E一般例外);
+    // Even roots of negative bases have no real value.
+    EXPECT_THROW(e.f仮数乗算(Root(u"-8", u"1", u"2"), Root(u"2", u"1", u"3")), E一般例外);
+    EXPECT_THROW(e.f仮数乗算(Root(u"-8", u"1", u"2"), Root(u"-2", u"1", u"2")), E一般例外);
+}
+
+TEST_F(Mantissa, FloatingAndComplexLayersPassThrough) {
+    const T複素数型 a = e.f複素数変換(e.f浮動小数変換(Plain(u"1.5")));
+    EXPECT_EQ(a.t虚数.t仮数, Plain(u"0"));
+    const T複素数型 b = e.f複素数変換(e.f浮動小数変換(Plain(u"0.5")));
+    const T複素数型 sum = e.f複素数加算(a, b);
+    EXPECT_EQ(e.f仮数真数化(sum.t浮動小数.t仮数), F(u"2", u"1"));
+    EXPECT_EQ(sum.t虚数, T浮動小数型{});  // not computed
+    EXPECT_EQ(e.f仮数真数化(e.f複素数減算(a, b).t浮動小数.t仮数), F(u"1", u"1"));
+    EXPECT_EQ(e.f仮数真数化(e.f複素数乗算(a, b).t浮動小数.t仮数), F(u"3", u"4"));
+    EXPECT_EQ(e.f仮数真数化(e.f複素数除算(a, b).t浮動小数.t仮数), F(u"3", u"1"));
+    EXPECT_EQ(e.f複素数累乗(a, b).t浮動小数.t仮数, Root(u"1.5", u"1", u"2"));
+}
+
+}  // namespace

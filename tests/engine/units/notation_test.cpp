@@ -1,0 +1,136 @@
+// Resolving unit notations: single terms with prefixes and patterns, whole notations
+// with operators, groups, exponents and offsets.
+#include "engine/units/notation.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "common/utf.h"
+#include "engine/brelvita.h"
+
+namespace {
+
+using A = T意味コ配列型;
+const T意味コ配列要素 P{};
+
+struct Resolved {
+    A dim;
+    T単項表記配列型 terms;
+    std::u16string formula;
+    T保留補正式配列型 pending;
+};
+
+Resolved Resolve(ClsBrelvita& e, const std::u16string& notation) {
+    Resolved r;
+    e.f意味コ変換(notation, r.dim, r.terms, r.formula, r.pending);
+    return r;
+}
+
+// The spellings of the term list, in order.
+std::vector<std::u16string> Spellings(const T単項表記配列型& terms) {
+    std::vector<std::u16string> out;
+    for (size_t i = 1; i < terms.size(); ++i) out.push_back(terms[i].s綴り);
+    return out;
+}
+
+TEST(Notation, SingleTermLookupFollowsRowOrder) {
+    struct Case {
+        std::u16string term;
+        int32_t row, power;  // row 0: not found
+    };
+    const Case cases[] = {
+        {u"m", 2, 0},    {u"mm", 2, -3},  {u"ms", 3, -3},  {u"mHg", 23, 0}, {u"mmHg", 23, -3},
+        {u"min", 4, 0},  {u"mon", 17, 0}, {u"h", 5, 0},    {u"ha", 25, 2},  {u"Pa", 19, 0},
+        {u"M", 26, 0},   {u"Mt", 7, 6},   {u"kt", 50, 0},  {u"ct", 16, 0},  {u"T", 40, 0},
+        {u"t", 7, 0},    {u"ks", 0, 0},   {u"mK", 0, 0},   {u"MW", 0, 0},   {u"kmol", 0, 0},
+        {u"dam", 0, 0},  {u"l", 24, 0},   {u"L", 24, 0},   {u"dl", 24, -1}, {u"mL", 24, -3},
+        {u"Lx", 0, 0},   {u"°C", 9, 0},   {u"℃", 9, 0},    {u"°Cx", 0, 0},  {u"Å", 27, 0},
+        {u"Å", 27, 0},   {u"\u03BCs", 3, -6},               {u"\u00B5s", 0, 0},
+        {u"kcal", 32, 3}, {u"GHz", 30, 9}, {u"kΩ", 36, 3},  {u"\u2126", 0, 0},  // ohm sign
+        {u"京畳", 55, 0}, {u"田舎畳", 57, 0}, {u"!time", 58, 0}, {u"in", 59, 0},
+    };
+    for (const auto& c : cases) {
+        int32_t row = -1, power = -1;
+        EXPECT_EQ(f単一表記検索(c.term, row, power), c.row != 0) << Utf16ToUtf8(c.term);
+        EXPECT_EQ(row, c.row) << Utf16ToUtf8(c.term);
+        EXPECT_EQ(power, c.power) << Utf16ToUtf8(c.term);
+    }
+}
+
+TEST(Notation, EveryAllowedPrefixResolvesToItsRow) {
+    // Spellings where a prefixed unit is taken by an earlier row; a new collision fails here.
+    const std::set<std::u16string> collisions = {};
+    int checked = 0;
+    for (int i = 2; i < D単一表記単位数; ++i) {
+        const auto& row = v単一表記単位情報再定義[i];
+        std::u16string base = row.s綴り;
+        if (base[0] == u'*') base = i == 24 ? u"l" : (i == 9 ? u"℃" : u"Å");
+        for (const auto& prefix : t接頭子リスト) {
+            if ((prefix.lフラグ & row.l接頭子フラグ) == 0) continue;
+            const std::u16string term = prefix.s接頭子 + base;
+            int32_t found = 0, power = 0;
+            ASSERT_TRUE(f単一表記検索(term, found, power)) << Utf16ToUtf8(term);
+            if (collisions.count(term)) {
+                EXPECT_NE(found, i) << Utf16ToUtf8(term);
+                continue;
+            }
+            EXPECT_EQ(found, i) << Utf16ToUtf8(term);
+            EXPECT_EQ(power, prefix.l指数) << Utf16ToUtf8(term);
+            ++checked;
+        }
+    }
+    EXPECT_EQ(checked, 132);  // every allowed prefix of every row
+}
+
+TEST(Notation, WholeNotations) {
+    ClsBrelvita e;
+    struct Case {
+        std::u16string notation;
+        A dim;
+        std::vector<std::u16string> terms;
+        std::u16string formula;
+    };
+    const Case cases[] = {
+        {u"", {P, {u"!11950", 1}}, {}, u""},
+        {u"km", {P, {u"!1192", 1}}, {u"km"}, u"*1000*1"},
+        {u"km/h", {P, {u"!1192", 1}, {u"!119621", -1}}, {u"km", u"h"}, u"*1000*1/3600"},
+        {u"m/s2", {P, {u"!1192", 1}, {u"!119621", -2}}, {u"m", u"s2"}, u"*1/1"},
+        {u"cm3", {P, {u"!1192", 3}}, {u"cm3"}, u"/1000000*1"},
+        {u"mL", {P, {u"!1192", 3}}, {u"mL"}, u"/1000/1000"},
+        {u"min-1", {P, {u"!119621", -1}}, {u"min-1"}, u"/60"},
+        {u"kt", {P, {u"!1192", 1}, {u"!119621", -1}}, {u"kt"}, u"*1852/3600"},
+        {u"C/(kg*s)", {P, {u"!1190", -1}, {u"!119622", 1}}, {u"C", u"kg", u"s"}, u"/1000*1/1/1"},
+        {u"(km", {P, {u"!1192", 1}}, {u"km"}, u"*1000*1"},
+        {u"m/(km)h", {P, {u"!119621", -1}}, {u"m", u"km", u"h"}, u"/1000*1/1/3600"},
+        {u"xyz", {P, {u"!33066", 1}}, {}, u""},
+        {u"km)", {P, {u"!33066", 1}}, {}, u""},
+        {u"((km))", {P, {u"!33066", 1}}, {}, u""},
+        {u"km/xyz", {P, {u"!33066", 1}}, {}, u""},
+        // absurd exponents and prefix powers give the unknown unit, not an error
+        {u"m99999999999", {P, {u"!33066", 1}}, {}, u""},
+        {u"ym89478485", {P, {u"!33066", 1}}, {}, u""},
+        {u"km2000000", {P, {u"!33066", 1}}, {}, u""},
+        {u"m1073741824*m1073741824", {P, {u"!33066", 1}}, {}, u""},
+    };
+    for (const auto& c : cases) {
+        const Resolved r = Resolve(e, c.notation);
+        EXPECT_EQ(r.dim, c.dim) << Utf16ToUtf8(c.notation);
+        EXPECT_EQ(Spellings(r.terms), c.terms) << Utf16ToUtf8(c.notation);
+        EXPECT_EQ(r.formula, c.formula) << Utf16ToUtf8(c.notation);
+        EXPECT_TRUE(r.pending.empty()) << Utf16ToUtf8(c.notation);
+    }
+}
+
+TEST(Notation, OffsetsBecomePendingCorrections) {
+    ClsBrelvita e;
+    for (const char16_t* celsius : {u"°C", u"℃"}) {
+        const Resolved r = Resolve(e, celsius);
+        EXPECT_EQ(r.dim, (A{P, {u"!11931", 1}}));
+        EXPECT_EQ(r.formula, u"");
+        ASSERT_EQ(r.pending.size(), 2u);
+        EXPECT_EQ(r.pending[1], (T保留補正式型{A{P, {u"!11931", 1}}, u"+273.15"}));
+    }
+}
+
+}  // namespace
