@@ -368,7 +368,7 @@ TEST(Division, LongCyclesCloseWhereTheyRepeat) {
 TEST(Division, FinalTextReadsBackAsTheFraction) {
     ClsBrelvita e;
     std::mt19937_64 rng(4242);
-    for (int i = 0; i < 1000; ++i) {
+    for (int i = 0; i < 2000; ++i) {
         const std::u16string a = (rng() % 2 ? u"-" : u"") + RandomDigits(rng, 1 + static_cast<int>(rng() % 60));
         const std::u16string b = (rng() % 4 ? u"" : u"-") + ShortPeriodDenominator(e, rng, 60);
         const std::u16string text = Expand(e, a, b);
@@ -380,6 +380,7 @@ TEST(Division, FinalTextReadsBackAsTheFraction) {
 // divisor is factored when its first remainder is looked up), leaves the text and the
 // context as they were before the step: cleared of the request, the expansion goes on.
 TEST(Division, CancelLeavesTheContextAsBeforeTheStep) {
+    PumpGuard guard;
     ClsBrelvita e;
     long calls = 0, cancelAt = -1;
     SetMessagePump([&] { if (++calls == cancelAt) e.f単位付計算キャンセル指示(); }, 0);

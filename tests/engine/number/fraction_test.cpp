@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <map>
+#include <random>
+
+#include "common/ut_common.h"
 #include "engine/brelvita.h"
 #include "test_support.h"
 
@@ -121,6 +125,42 @@ TEST(Fraction, RadixTexts) {
     T分数型 out;
     EXPECT_FALSE(e.f小数基数10進分数変換(u"12`", 2, out));
     EXPECT_FALSE(e.f小数基数10進分数変換(u"9", 8, out));
+}
+
+// The fraction digits of p/q (0 <= p < q) in radix r with the cycle marked, by a plain
+// long division that remembers where each remainder was met.
+std::u16string RadixDigits(uint64_t p, uint64_t q, uint32_t r) {
+    std::u16string digits;
+    std::map<uint64_t, size_t> seen;
+    while (p != 0 && !seen.count(p)) {
+        seen[p] = digits.size();
+        p *= r;
+        digits.push_back(fn進1桁変換(static_cast<int32_t>(p / q)));
+        p %= q;
+    }
+    if (p == 0) return digits;
+    const size_t start = seen[p];
+    digits.insert(start + 1, 1, u'`');
+    if (digits.back() != u'`') digits.push_back(u'`');
+    return digits;
+}
+
+TEST(Fraction, RadixFractionDigitsReadBackAsTheFraction) {
+    ClsBrelvita e;
+    std::mt19937_64 rng(36);
+    for (int i = 0; i < 3000; ++i) {
+        const uint64_t q = 1 + rng() % 2000, p = rng() % q;
+        const uint32_t r = 2 + static_cast<uint32_t>(rng() % 35);
+        std::u16string digits = RadixDigits(p, q, r);
+        if (rng() % 2) {  // lower-case letters are read too
+            for (auto& c : digits) c = static_cast<char16_t>(std::tolower(c));
+        }
+        if (digits.empty()) digits = u"0";
+        T分数型 got;
+        ASSERT_TRUE(e.f小数基数10進分数変換(digits, static_cast<int32_t>(r), got)) << r;
+        const T分数型 want = e.f約分({IntToStr(static_cast<int64_t>(p)), IntToStr(static_cast<int64_t>(q))});
+        ASSERT_EQ(e.f分数比較(got, want), 0) << p << "/" << q << " radix " << r;
+    }
 }
 
 }  // namespace

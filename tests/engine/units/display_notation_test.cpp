@@ -60,6 +60,21 @@ TEST_F(DisplayNotation, WorkedResults) {
         {u"m/s", {u"m", u"s"}, u"m/s"},
         {u"J/g/s", {}, u"Gy/s"},
         {u"s-2*m-1", {}, u"m-1/s2"},
+        // products and quotients the calculator forms: the operands' terms, merged
+        {u"N*m", {u"N", u"m"}, u"J"},
+        {u"J/m", {u"J", u"m"}, u"N"},
+        {u"N/m2", {u"N", u"m2"}, u"Pa"},
+        {u"MPa*m2", {u"MPa", u"m2"}, u"N"},
+        {u"V*s", {u"V", u"s"}, u"Wb"},
+        {u"Wb/m2", {u"Wb", u"m2"}, u"T"},
+        {u"Wb/A", {u"Wb", u"A"}, u"H"},
+        {u"A/V", {u"A", u"V"}, u"S"},
+        {u"C/V", {u"C", u"V"}, u"F"},
+        {u"s-1", {u"s"}, u"s-1"},
+        {u"g2", {u"g"}, u"g2"},
+        {u"J/kg/s", {u"J", u"kg", u"s"}, u"Gy/s"},
+        {u"J/kg", {u"J", u"kg"}, u"Gy"},
+        {u"m/s", {u"cm", u"min"}, u"cm/min"},
     };
     for (const auto& c : cases) {
         std::u16string notation, formula;
@@ -81,6 +96,24 @@ TEST_F(DisplayNotation, FormulaAndPendingFollowTheComposedNotation) {
     // A dimensionless result has no notation at all.
     EXPECT_FALSE(e.f単位表記変換(T意味コ配列型(1), Terms({u"m"}), notation, formula, pending));
     EXPECT_EQ(notation, u"");
+}
+
+TEST_F(DisplayNotation, ZeroExponentsDivideNothing) {
+    std::u16string notation, formula;
+    T保留補正式配列型 pending;
+    for (const char16_t* zero : {u"m0", u"m-", u"m00"}) {
+        e.f単位表記変換(Dim(zero), Terms({zero, u"h"}), notation, formula, pending);
+        EXPECT_EQ(notation, u"m0");
+        e.f単位表記変換(Dim(u"m/s"), Terms({zero, u"s-"}), notation, formula, pending);
+        EXPECT_EQ(notation, u"km/h");  // the defaults: no zero-exponent term fits a slot
+    }
+}
+
+TEST_F(DisplayNotation, ACodeWithoutAnySpellingIsAnInternalError) {
+    std::u16string notation, formula;
+    T保留補正式配列型 pending;
+    const T意味コ配列型 strange{{}, {u"!12345", 1}};
+    EXPECT_THROW(e.f単位表記変換(strange, Terms({u"m"}), notation, formula, pending), E一般例外);
 }
 
 }  // namespace

@@ -112,6 +112,9 @@ TEST(Notation, WholeNotations) {
         {u"ym89478485", {P, {u"!33066", 1}}, {}, u""},
         {u"km2000000", {P, {u"!33066", 1}}, {}, u""},
         {u"m1073741824*m1073741824", {P, {u"!33066", 1}}, {}, u""},
+        // an exponent that reads as 0 keeps the term with a zero exponent
+        {u"m0", {P, {u"!1192", 0}}, {u"m0"}, u"*1"},
+        {u"m-", {P, {u"!1192", 0}}, {u"m-"}, u"*1"},
     };
     for (const auto& c : cases) {
         const Resolved r = Resolve(e, c.notation);
