@@ -36,4 +36,28 @@ void BM_DisplayNotationForce(benchmark::State& state) {
 }
 BENCHMARK(BM_DisplayNotationForce)->Unit(benchmark::kMicrosecond);
 
+// The whole road of "10km/5[m/h]" through the engine: numbers, units attached, the
+// quotient and its rendering as "2000 [h]".
+void BM_TenKmPerFiveMetresPerHour(benchmark::State& state) {
+    ClsBrelvita e;
+    auto unit = [&](const std::u16string& notation) {
+        T単位数型 u = e.f単位数変換(u"0");
+        u.s単位表記 = notation;
+        e.f意味コ変換(notation, u.t意味コ配列, u.t単項表記リスト, u.s基底値変換式, u.t保留);
+        return u;
+    };
+    auto number = [&](const std::u16string& text) {
+        T単位数型 v = e.f単位数変換(text);
+        e.f意味コ変換(u"", v.t意味コ配列, v.t単項表記リスト, v.s基底値変換式, v.t保留);
+        return v;
+    };
+    for (auto _ : state) {
+        const T単位数型 a = e.f単位数補正(number(u"10"), unit(u"km"));
+        const T単位数型 b = e.f単位数補正(number(u"5"), unit(u"m/h"));
+        T単位数型 q = e.f除算(a, b);
+        benchmark::DoNotOptimize(e.f単位数文字列変換(q));
+    }
+}
+BENCHMARK(BM_TenKmPerFiveMetresPerHour)->Unit(benchmark::kMicrosecond);
+
 }  // namespace

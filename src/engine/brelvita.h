@@ -12,6 +12,7 @@
 #include "engine/number/division.h"
 #include "engine/number/fraction.h"
 #include "engine/number/mantissa.h"
+#include "engine/number/radix.h"
 #include "engine/number/root.h"
 #include "engine/units/catalogue.h"
 #include "engine/units/notation.h"
@@ -146,6 +147,57 @@ public:
     // A decimal text as a value without unit fields (the caller sets them); a cancel
     // during the conversion gives a cancelled value and clears the request.
     T単位数型 f単位数変換(const std::u16string& vs小数);
+
+    // --- Unit-aware arithmetic. Operations on values return a cancelled value when an
+    // operand is cancelled or a cancel request arrives (the request is then cleared).
+    // Unit value -> base value by the conversion formula, then the pending offset.
+    T複素数型 f複素数基底値補正(const T複素数型& vt被補正値, const std::u16string& vs保留基底値補正式,
+                                const std::u16string& vs基底値変換式);
+    // Base value -> unit value: the exact inverse of f複素数基底値補正.
+    T複素数型 f複素数単位値補正(const T複素数型& vt被補正値, const std::u16string& vs保留基底値補正式,
+                                const std::u16string& vs基底値変換式);
+    // The unit of A ± B; converts B's number into it in place.
+    T単位数型 f加減算単位補正(const T単位数型& vt被加減数, T単位数型& rt加減数);
+    // A value with a unit attached (plain number) or converted into it (same dimension).
+    T単位数型 f単位数補正(const T単位数型& vt単位補正数, const T単位数型& vt補正単位);
+    T単位数型 f加算(const T単位数型& vt被加数, const T単位数型& vt加数);
+    T単位数型 f減算(const T単位数型& vt被減数, const T単位数型& vt減数);
+    // The unit of A op B; may replace both numbers by their base values (then the flag).
+    T単位数型 f乗除単位補正(const std::u16string& vs乗除, T単位数型& rt被乗除数, T単位数型& rt乗除数,
+                            bool& rb基底補正フラグ);
+    T単位数型 f乗算(const T単位数型& vt被乗数, const T単位数型& vt乗数);
+    T単位数型 f除算(const T単位数型& vt被除数, const T単位数型& vt除数);
+    T単位数型 f累乗(const T単位数型& vt底, const T単位数型& vt指数);
+    T単位数型 f符号付加(const T単位数型& vt単位数);
+    // The unit of the n-th root of the value's unit (unknown when exponents do not divide).
+    T単位数型 f基本単位取得(const T単位数型& vt単位数, int32_t vl累乗根);
+
+    // --- Rendering a value as result text.
+    // The result text: number in the display mode, radix, unit in brackets. May change
+    // the record's notation and radix; callers pass a working copy.
+    std::u16string f単位数文字列変換(T単位数型& rt単位数);
+    // Sets the display mode (FRAC_CMD, MIXFRAC_CMD or DEC_CMD) without checking it.
+    void f結果表示モード(int32_t iCmd) { i結果表示モード = iCmd; }
+    // Whether a rendering is running (read by the window's timer).
+    bool f単位数文字列変換中() const { return b単位数文字列変換中フラグ; }
+    // The halfway text followed by the cancel mark.
+    std::u16string f単位数文字列変換途中結果() const { return s単位数文字列変換途中結果 + Dキャンセル印; }
+    // The displayed number text for a value whose notation may hold an exceptional unit
+    // ("!time" as h:mm:ss in decimal mode, else respelled); may rewrite the notation.
+    std::u16string f例外単位数変換(const std::u16string& vs数値, std::u16string& rs単位表記);
+
+    // --- Radix notation.
+    // Radix digits (point, fraction digits and cycle marks allowed) as a plain value;
+    // false when a digit is not valid in the radix.
+    bool f基数10進変換(const std::u16string& ps表記, int32_t pi表記基数, T単位数型& rtT単位数);
+    // Prepares the conversion of a decimal text (sign, point, cycle marks and a final
+    // "..." allowed) into the radix.
+    void f順次基数変換初期化(T順次基数変換コンテキスト型& rtc, const std::u16string& ps10進表記,
+                             int32_t pi表記基数);
+    // One step: false while not finished, true once s除算結果 is final.
+    bool f順次基数変換(T順次基数変換コンテキスト型& rtc);
+    // Releases what the context holds; safe to call more than once.
+    void f順次基数変換終了(T順次基数変換コンテキスト型& rtc);
 
     // The cancellation point of the digit primitives: pump messages, then throw if asked.
     void fキャンセル点() const { fキャンセル検査()(); }

@@ -50,3 +50,11 @@ std::u16string f指定上桁数値取出し(std::u16string& s, int32_t n) {
     s.erase(0, sHead.size());
     return sHead;
 }
+
+void f符号付結果追従(std::u16string& rs結果, const std::u16string& s符号, const std::u16string& s途中) {
+    if (rs結果.size() < s符号.size()) {
+        rs結果 = s符号 + s途中;
+    } else {
+        rs結果.append(s途中, rs結果.size() - s符号.size());
+    }
+}

@@ -31,3 +31,7 @@ int32_t f下有効桁数値変換(std::u16string& s);
 
 // The first n characters of s, which are removed from s.
 std::u16string f指定上桁数値取出し(std::u16string& s, int32_t n);
+
+// Keeps a stepwise text equal to sign + digits so far by appending what the digits
+// gained since the last call (rebuilding it every step would be quadratic).
+void f符号付結果追従(std::u16string& rs結果, const std::u16string& s符号, const std::u16string& s途中);

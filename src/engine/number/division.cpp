@@ -39,13 +39,6 @@ void Times10Add(uint32_t* a, size_t w, uint32_t digit) {
     }
 }
 
-int CompareLimbs(const uint32_t* a, const uint32_t* b, size_t w) {
-    for (size_t i = w; i-- > 0;) {
-        if (a[i] != b[i]) return a[i] < b[i] ? -1 : 1;
-    }
-    return 0;
-}
-
 // out := a - b over w limbs, a >= b (out may be a).
 void SubtractLimbs(const uint32_t* a, const uint32_t* b, uint32_t* out, size_t w) {
     uint32_t borrow = 0;
@@ -157,7 +150,7 @@ struct T余り索引 {
         uint32_t lo = 0, hi = 9;
         while (lo < hi) {
             const uint32_t mid = (lo + hi + 1) / 2;
-            if (CompareLimbs(Multiple(mid), v, w) <= 0) {
+            if (f固定幅比較(Multiple(mid), v, w) <= 0) {
                 lo = mid;
             } else {
                 hi = mid - 1;
@@ -222,7 +215,7 @@ struct T余り索引 {
         replay = firstBig;
         const uint64_t checkEvery = std::max<uint64_t>(1, (uint64_t{1} << 20) / w);
         for (uint64_t j = 0; j < count; ++j) {
-            if (CompareLimbs(replay.data(), nextBig.data(), w) == 0) return static_cast<int64_t>(j);
+            if (f固定幅比較(replay.data(), nextBig.data(), w) == 0) return static_cast<int64_t>(j);
             Times10Add(replay.data(), w, 0);
             SubtractLimbs(replay.data(), Multiple(DigitOf(replay.data())), replay.data(), w);
             if ((j + 1) % checkEvery == 0) check();
@@ -290,15 +283,6 @@ std::unique_ptr<T余り索引, T余り索引削除> MakeIndex(const std::u16stri
     const T多倍長型 v = f多倍長変換(k == 0 ? head : head + StringOfZeroC(static_cast<int32_t>(k - 1)));
     std::copy(v.begin(), v.end(), (k == 0 ? x->currentBig : x->nextBig).begin());
     return x;
-}
-
-// Appends to s除算結果 what the step added to s除算途中, keeping it s符号 + s除算途中.
-void SyncResult(T整数順次除算コンテキスト型& rtc) {
-    if (rtc.s除算結果.size() < rtc.s符号.size()) {
-        rtc.s除算結果 = rtc.s符号 + rtc.s除算途中;
-    } else {
-        rtc.s除算結果.append(rtc.s除算途中, rtc.s除算結果.size() - rtc.s符号.size());
-    }
 }
 
 }  // namespace
@@ -402,7 +386,7 @@ bool ClsBrelvita::f整数順次除算(T整数順次除算コンテキスト型& 
         x.Advance(0);
         rtc.b余り保存フラグ = true;
     }
-    SyncResult(rtc);
+    f符号付結果追従(rtc.s除算結果, rtc.s符号, rtc.s除算途中);
     return false;
 }
 

@@ -146,6 +146,13 @@ int f多倍長比較(const T多倍長型& a, const T多倍長型& b) {
     return 0;
 }
 
+int f固定幅比較(const uint32_t* a, const uint32_t* b, size_t w) {
+    for (size_t i = w; i-- > 0;) {
+        if (a[i] != b[i]) return a[i] < b[i] ? -1 : 1;
+    }
+    return 0;
+}
+
 T多倍長型 f多倍長小乗算(const T多倍長型& a, uint32_t m, uint32_t add) {
     T多倍長型 r;
     r.reserve(a.size() + 1);

@@ -23,6 +23,9 @@ std::u16string f多倍長文字列化(const T多倍長型& a);
 // -1, 0 or 1 as a is smaller than, equal to or larger than b.
 int f多倍長比較(const T多倍長型& a, const T多倍長型& b);
 
+// -1, 0 or 1 comparing two numbers of w limbs each (little-endian, high zeros allowed).
+int f固定幅比較(const uint32_t* a, const uint32_t* b, size_t w);
+
 // a * b. Calls check every so often on long operands.
 T多倍長型 f多倍長乗算(const T多倍長型& a, const T多倍長型& b, const Tキャンセル検査& check);
 

@@ -7,9 +7,34 @@ T単位数型 ClsBrelvita::f単位数変換(const std::u16string& vs小数) {
         v.t複素数 = f複素数変換(f浮動小数変換(f仮数変換(f分数変換(f小数正規化(vs小数)))));
     } catch (const Eキャンセル指示&) {
         f単位付計算キャンセル指示クリア();
-        T単位数型 cancelled;
-        cancelled.t複素数.t浮動小数.t仮数.t底.s分子 = Dキャンセル印;
-        return cancelled;
+        return fキャンセル値作成();
     }
     return v;
+}
+
+T単位数型 fキャンセル値作成() {
+    T単位数型 v;
+    v.t複素数.t浮動小数.t仮数.t底.s分子 = Dキャンセル印;
+    return v;
+}
+
+bool fキャンセル印チェック(const T単位数型& vtチェック数1, const T単位数型& vtチェック数2) {
+    return vtチェック数1.t複素数.t浮動小数.t仮数.t底.s分子 == Dキャンセル印 ||
+           vtチェック数2.t複素数.t浮動小数.t仮数.t底.s分子 == Dキャンセル印;
+}
+
+void f未知単位情報設定(T単位数型& rt単位数) {
+    rt単位数.s単位表記 = D未知単位印;
+    rt単位数.t意味コ配列 = f未知意味コ配列();
+    rt単位数.t単項表記リスト.clear();
+    rt単位数.t保留.clear();
+    rt単位数.s基底値変換式.clear();
+}
+
+void f小数分離(std::u16string& rs数値, std::u16string& rs小数) {
+    rs小数.clear();
+    const size_t point = rs数値.find(u'.');
+    if (point == std::u16string::npos) return;
+    rs小数 = rs数値.substr(point);
+    rs数値.erase(point);
 }

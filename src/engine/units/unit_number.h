@@ -8,6 +8,9 @@
 #include "engine/number/mantissa.h"
 #include "engine/units/semantic_code.h"
 
+// Raised for an exceptional unit other than "!time"; the rendering shows it like a cancel.
+inline constexpr char16_t RCFES_不正例外単位[] = u"駄目だこりゃ! 不正な例外単位が指定されている!";
+
 // Display radix value meaning "plain decimal".
 inline constexpr int32_t D基数変換無 = 0;
 
@@ -23,3 +26,19 @@ struct T単位数型 {
     int32_t i表記基数 = D基数変換無;  // display radix 2..36, or 0
     bool operator==(const T単位数型&) const = default;
 };
+
+// A cancelled value: only the base numerator is set, to the cancel mark "...".
+T単位数型 fキャンセル値作成();
+
+// True when either value is a cancelled value (unary operations pass one value twice).
+bool fキャンセル印チェック(const T単位数型& vtチェック数1, const T単位数型& vtチェック数2);
+
+// Puts a value into the unknown unit ("???"), keeping its number, name, tag and radix.
+void f未知単位情報設定(T単位数型& rt単位数);
+
+// Splits a decimal text at its first ".": "-12.5" gives "-12" and ".5"; "7" gives "7", "".
+void f小数分離(std::u16string& rs数値, std::u16string& rs小数);
+
+// The ordinary spelling with the same meaning as an exceptional one ("!time" -> "s"),
+// or "" when the spelling is not in the catalogue.
+std::u16string f例外単位同一意味コ表記検索(const std::u16string& vs例外単位表記);

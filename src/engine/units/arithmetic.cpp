@@ -1,0 +1,242 @@
+// Unit-aware arithmetic: values are converted between units by exact correction
+// formulas, dimensions combine by the dimension-code algebra, and a derived unit is
+// spelled by the display notation. A cancel request inside any operation yields a
+// cancelled value, which every later operation passes on.
+#include "common/checked_int.h"
+#include "engine/brelvita.h"
+#include "engine/units/readers.h"
+
+namespace {
+
+constexpr char16_t RCFES_基底値補正演算子[] = u"駄目だこりゃ! f複素数基底値補正()で未定義演算子が出た!";
+constexpr char16_t RCFES_基底値補正演算子2[] =
+    u"駄目だこりゃ! f複素数基底値補正()で未定義演算子が出た!その2";
+constexpr char16_t RCFES_単位値補正演算子[] = u"駄目だこりゃ! f複素数単位値補正()で未定義演算子が出た!";
+constexpr char16_t RCFES_単位値補正演算子2[] =
+    u"駄目だこりゃ! f複素数単位値補正()で未定義演算子が出た!その2";
+
+// The exact value of a number text taken from a formula.
+T複素数型 FormulaNumber(ClsBrelvita& e, const std::u16string& text) {
+    return e.f複素数変換(e.f浮動小数変換(e.f仮数変換(e.f分数変換(f小数正規化(text)))));
+}
+
+// True for a token that is one separator character.
+bool IsOperatorToken(const std::u16string& token) {
+    return token.size() == 1 && f単位区切文字判定(token[0]);
+}
+
+// A side of a product or sum can take part in an offset conversion: it has no pending
+// formula, or exactly one that belongs to its own dimension. minimum: the shortest
+// pending list that counts (0 for sums; 1 for products, where an empty list does not).
+bool Correctable(const T単位数型& v, size_t minimum) {
+    if (v.t保留.size() >= minimum && v.t保留.size() <= 1) return true;
+    return v.t保留.size() == 2 && f意味コ配列比較(v.t保留[1].t意味コ配列, v.t意味コ配列) == 0;
+}
+
+// A copy of the value in the unknown unit.
+T単位数型 Unknown(T単位数型 v) {
+    f未知単位情報設定(v);
+    return v;
+}
+
+// True when every pending formula of `from` is held by `in` (same dimension, same text).
+bool AllContained(const T単位数型& from, const T単位数型& in) {
+    for (size_t i = 1; i < from.t保留.size(); ++i) {
+        if (!f保留補正式包含(in.t保留, from.t保留[i])) return false;
+    }
+    return true;
+}
+
+// Runs an operation on values; a cancel request inside gives a cancelled value.
+template <class Operation>
+T単位数型 Cancellable(ClsBrelvita& e, Operation operation) {
+    try {
+        return operation();
+    } catch (const Eキャンセル指示&) {
+        e.f単位付計算キャンセル指示クリア();
+        return fキャンセル値作成();
+    }
+}
+
+}  // namespace
+
+T複素数型 ClsBrelvita::f複素数基底値補正(const T複素数型& vt被補正値, const std::u16string& vs保留基底値補正式,
+                                         const std::u16string& vs基底値変換式) {
+    T複素数型 x = vt被補正値;
+    std::u16string rest = vs基底値変換式, op = u"*";
+    for (std::u16string token; !(token = fトークン取出し(rest)).empty();) {
+        if (IsOperatorToken(token)) {
+            op = token;
+        } else if (op == u"*") {
+            x = f複素数乗算(x, FormulaNumber(*this, token));
+        } else if (op == u"/") {
+            x = f複素数除算(x, FormulaNumber(*this, token));
+        } else {
+            throw E一般例外(RCFES_基底値補正演算子);
+        }
+    }
+    const std::u16string& p = vs保留基底値補正式;
+    if (p.empty()) return x;
+    if (p[0] == u'+') return f複素数加算(x, FormulaNumber(*this, p.substr(1)));
+    if (p[0] == u'-') return f複素数減算(x, FormulaNumber(*this, p.substr(1)));
+    throw E一般例外(RCFES_基底値補正演算子2);
+}
+
+T複素数型 ClsBrelvita::f複素数単位値補正(const T複素数型& vt被補正値, const std::u16string& vs保留基底値補正式,
+                                         const std::u16string& vs基底値変換式) {
+    T複素数型 x = vt被補正値;
+    const std::u16string& p = vs保留基底値補正式;
+    if (!p.empty()) {
+        if (p[0] == u'-') {
+            x = f複素数加算(x, FormulaNumber(*this, p.substr(1)));
+        } else if (p[0] == u'+') {
+            x = f複素数減算(x, FormulaNumber(*this, p.substr(1)));
+        } else {
+            throw E一般例外(RCFES_単位値補正演算子2);
+        }
+    }
+    std::u16string rest = vs基底値変換式, op = u"*";
+    for (std::u16string token; !(token = fトークン取出し(rest)).empty();) {
+        if (IsOperatorToken(token)) {
+            op = token;
+        } else if (op == u"/") {
+            x = f複素数乗算(x, FormulaNumber(*this, token));
+        } else if (op == u"*") {
+            x = f複素数除算(x, FormulaNumber(*this, token));
+        } else {
+            throw E一般例外(RCFES_単位値補正演算子);
+        }
+    }
+    return x;
+}
+
+T単位数型 ClsBrelvita::f加減算単位補正(const T単位数型& vt被加減数, T単位数型& rt加減数) {
+    const T単位数型& A = vt被加減数;
+    T単位数型& B = rt加減数;
+    if (f意味コ配列比較(A.t意味コ配列, B.t意味コ配列) != 0) {
+        if (A.s単位表記.empty()) return B;
+        if (B.s単位表記.empty()) return A;
+        return Unknown(A);
+    }
+    if (A.s単位表記 == B.s単位表記) return A;
+    if (f保留補正式比較(A.t保留, B.t保留) == 0) {
+        B.t複素数 = f複素数単位値補正(f複素数基底値補正(B.t複素数, u"", B.s基底値変換式), u"",
+                                      A.s基底値変換式);
+        return A;
+    }
+    if (!Correctable(A, 0) || !Correctable(B, 0)) return Unknown(A);
+    if (B.t保留.size() == 2) {
+        B.t複素数 = f複素数基底値補正(B.t複素数, B.t保留[1].s基底値補正式, B.s基底値変換式);
+    }
+    if (A.t保留.size() == 2) {
+        B.t複素数 = f複素数単位値補正(B.t複素数, A.t保留[1].s基底値補正式, A.s基底値変換式);
+    }
+    return A;
+}
+
+T単位数型 ClsBrelvita::f単位数補正(const T単位数型& vt単位補正数, const T単位数型& vt補正単位) {
+    if (fキャンセル印チェック(vt単位補正数, vt単位補正数)) return fキャンセル値作成();
+    return Cancellable(*this, [&] {
+        T単位数型 C = vt単位補正数;
+        T単位数型 result = f加減算単位補正(vt補正単位, C);
+        result.t複素数 = C.t複素数;
+        return result;
+    });
+}
+
+namespace {
+
+// Sum or difference of two values, in the first operand's unit (its number is never
+// converted; the second is converted into that unit when the dimensions agree).
+T単位数型 AddOrSubtract(ClsBrelvita& e, const T単位数型& a, const T単位数型& b, bool bSubtract) {
+    if (fキャンセル印チェック(a, b)) return fキャンセル値作成();
+    return Cancellable(e, [&] {
+        T単位数型 C = b;
+        T単位数型 result = e.f加減算単位補正(a, C);
+        result.t複素数 = bSubtract ? e.f複素数減算(a.t複素数, C.t複素数) : e.f複素数加算(a.t複素数, C.t複素数);
+        return result;
+    });
+}
+
+}  // namespace
+
+T単位数型 ClsBrelvita::f加算(const T単位数型& vt被加数, const T単位数型& vt加数) {
+    return AddOrSubtract(*this, vt被加数, vt加数, false);
+}
+
+T単位数型 ClsBrelvita::f減算(const T単位数型& vt被減数, const T単位数型& vt減数) {
+    return AddOrSubtract(*this, vt被減数, vt減数, true);
+}
+
+T単位数型 ClsBrelvita::f乗除単位補正(const std::u16string& vs乗除, T単位数型& rt被乗除数,
+                                   T単位数型& rt乗除数, bool& rb基底補正フラグ) {
+    T単位数型& A = rt被乗除数;
+    T単位数型& B = rt乗除数;
+    rb基底補正フラグ = false;
+    if (B.s単位表記.empty()) return A;
+    if (A.s単位表記 == D未知単位印 || B.s単位表記 == D未知単位印) return Unknown(A);
+    const bool bCorrectableA = Correctable(A, 1), bCorrectableB = Correctable(B, 1);
+    if (!bCorrectableA || !bCorrectableB) {
+        if (!bCorrectableA && !AllContained(A, B)) return Unknown(A);
+        if (!bCorrectableB && !AllContained(B, A)) return Unknown(A);
+        B.t複素数 = f複素数基底値補正(B.t複素数, u"", B.s基底値変換式);
+    } else if (A.t保留.size() == 2 && B.t保留.size() == 2 &&
+               f意味コ配列比較(A.t保留[1].t意味コ配列, B.t保留[1].t意味コ配列) == 0) {
+        // B onto A's offset scale: offsets never act on the factors of a product
+        B.t複素数 = f複素数単位値補正(
+            f複素数基底値補正(B.t複素数, B.t保留[1].s基底値補正式, B.s基底値変換式),
+            A.t保留[1].s基底値補正式, u"");
+    } else {
+        B.t複素数 = f複素数基底値補正(B.t複素数, u"", B.s基底値変換式);
+    }
+    A.t複素数 = f複素数基底値補正(A.t複素数, u"", A.s基底値変換式);
+    T単位数型 result = A;
+    f意味コ演算(A.t意味コ配列, vs乗除, B.t意味コ配列, result.t意味コ配列);
+    f単項表記リストマージ(A.t単項表記リスト, B.t単項表記リスト, result.t単項表記リスト);
+    f単位表記変換(result.t意味コ配列, result.t単項表記リスト, result.s単位表記, result.s基底値変換式,
+                  result.t保留);
+    rb基底補正フラグ = true;
+    return result;
+}
+
+namespace {
+
+// Product or quotient of two values, formed in base units and converted back into the
+// unit the display notation chose.
+T単位数型 MultiplyOrDivide(ClsBrelvita& e, const T単位数型& a, const T単位数型& b, bool bDivide) {
+    if (fキャンセル印チェック(a, b)) return fキャンセル値作成();
+    return Cancellable(e, [&] {
+        T単位数型 P = a, Q = b;
+        bool bFlag = false;
+        T単位数型 result = e.f乗除単位補正(bDivide ? u"/" : u"*", P, Q, bFlag);
+        result.t複素数 = bDivide ? e.f複素数除算(P.t複素数, Q.t複素数) : e.f複素数乗算(P.t複素数, Q.t複素数);
+        if (bFlag) result.t複素数 = e.f複素数単位値補正(result.t複素数, u"", result.s基底値変換式);
+        return result;
+    });
+}
+
+}  // namespace
+
+T単位数型 ClsBrelvita::f乗算(const T単位数型& vt被乗数, const T単位数型& vt乗数) {
+    return MultiplyOrDivide(*this, vt被乗数, vt乗数, false);
+}
+
+T単位数型 ClsBrelvita::f除算(const T単位数型& vt被除数, const T単位数型& vt除数) {
+    return MultiplyOrDivide(*this, vt被除数, vt除数, true);
+}
+
+T単位数型 ClsBrelvita::f符号付加(const T単位数型& vt単位数) {
+    if (fキャンセル印チェック(vt単位数, vt単位数)) return fキャンセル値作成();
+    return f乗算(vt単位数, t単位数のマイナス1);
+}
+
+T単位数型 ClsBrelvita::f基本単位取得(const T単位数型& vt単位数, int32_t vl累乗根) {
+    if (vt単位数.s単位表記.empty()) return vt単位数;
+    T単位数型 W = vt単位数;
+    if (!f基本意味コ配列変換(W.t意味コ配列, vl累乗根)) return Unknown(vt単位数);
+    for (size_t i = 1; i < W.t保留.size(); ++i) {
+        if (!f意味コ配列包含(W.t意味コ配列, W.t保留[i].t意味コ配列)) return Unknown(vt単位数);
+    }
+    f単位表記変換(W.t意味コ配列, W.t単項表記リスト, W.s単位表記, W.s基底値変換式, W.t保留);
+    return W;
+}

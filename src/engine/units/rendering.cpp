@@ -1,0 +1,199 @@
+// Rendering a value as result text: the number in the display mode (expanded stepwise
+// for decimals and roots), the time display, an optional display radix, and the unit
+// in brackets. While it runs, the engine keeps the text produced so far as the halfway
+// text the window shows, and a cancel request ends it with the digits so far and "...".
+#include <utility>
+
+#include "common/exception.h"
+#include "common/ut_common.h"
+#include "engine/brelvita.h"
+
+namespace {
+
+// Runs an action when the scope is left, normally or by an exception.
+template <class F>
+class T終了処理 {
+public:
+    explicit T終了処理(F f) : f_(std::move(f)) {}
+    ~T終了処理() { f_(); }
+    T終了処理(const T終了処理&) = delete;
+    T終了処理& operator=(const T終了処理&) = delete;
+
+private:
+    F f_;
+};
+
+// How many characters at the end of the halfway text are compared with the context
+// text before the new tail is appended.
+constexpr size_t k追従照合字数 = 16;
+
+// Brings the halfway text up to date with a stepwise context's text after a step that
+// returned false.
+//
+// Between two such steps the division, the root and the radix conversion only append
+// to their text: the sign comes with the first character and the cycle marks are
+// inserted by the step that returns true, whose text is never copied here. So the
+// halfway text is always a prefix of the context text and only the new tail needs to be
+// copied; copying the whole text each step would make a long expansion quadratic. The
+// invariant is checked cheaply (length, first character and the last characters copied)
+// and a text that does not extend the halfway text is copied whole.
+void f途中結果追従(std::u16string& rs途中結果, const std::u16string& vs文脈結果) {
+    const size_t n = rs途中結果.size();
+    bool b延長 = vs文脈結果.size() >= n;
+    if (b延長 && n > 0) {
+        b延長 = vs文脈結果[0] == rs途中結果[0];
+        const size_t from = n > k追従照合字数 ? n - k追従照合字数 : 0;
+        for (size_t i = from; b延長 && i < n; ++i) b延長 = vs文脈結果[i] == rs途中結果[i];
+    }
+    if (b延長) {
+        rs途中結果.append(vs文脈結果, n, std::u16string::npos);
+    } else {
+        rs途中結果 = vs文脈結果;
+    }
+}
+
+bool f英字含有(const std::u16string& s) {
+    for (const char16_t c : s) {
+        if ((c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z')) return true;
+    }
+    return false;
+}
+
+bool f数字判定(char16_t c) { return c >= u'0' && c <= u'9'; }
+
+// The mixed-fraction text of F: "3+1/2", "-(3+1/2)", "-1/2", "-2", "0".
+std::u16string f帯分数文字列(ClsBrelvita& e, const T分数型& F) {
+    std::u16string s分子 = F.s分子;
+    const std::u16string s符号 = f符号取出し(s分子);
+    std::u16string Q;
+    const std::u16string r = e.f自然数商余(s分子, F.s分母, Q);
+    const std::u16string& d = F.s分母;
+    if (Q != u"0" && r != u"0") {
+        return s符号 == u"-" ? u"-(" + Q + u"+" + r + u"/" + d + u")" : Q + u"+" + r + u"/" + d;
+    }
+    if (Q != u"0") return s符号 + Q;
+    if (r != u"0") return s符号 + r + u"/" + d;
+    return u"0";
+}
+
+// The decimal expansion of F, stepwise, keeping the halfway text up to date.
+std::u16string f小数展開(ClsBrelvita& e, const T分数型& F) {
+    T整数順次除算コンテキスト型 ctx;
+    const T終了処理 t終了([&e, &ctx] { e.f整数順次除算終了(ctx); });
+    e.f整数順次除算初期化(ctx, F.s分子, F.s分母);
+    while (!e.f整数順次除算(ctx)) f途中結果追従(e.s単位数文字列変換途中結果, ctx.s除算結果);
+    return std::move(ctx.s除算結果);
+}
+
+// The number text of a mantissa: a rational value in the display mode, a root always as
+// decimal digits (an irrational root goes on until it is cancelled).
+std::u16string f数値文字列(ClsBrelvita& e, const T仮数型& t仮数) {
+    const int32_t n = f指数整数変換(t仮数.t指数.s分母);
+    if (n == 1) {
+        const T分数型 F = e.f仮数真数化(t仮数);
+        switch (e.i結果表示モード) {
+            case FRAC_CMD: return F.s分母 == u"1" ? F.s分子 : F.s分子 + u"/" + F.s分母;
+            case MIXFRAC_CMD: return f帯分数文字列(e, F);
+            case DEC_CMD: return f小数展開(e, F);
+            default: return u"";  // not a display mode: no number text
+        }
+    }
+    const T分数型 F = e.f分数累乗(t仮数.t底, f指数整数変換(t仮数.t指数.s分子));
+    T分数累乗根順次計算コンテキスト型 ctx;
+    e.f分数累乗根順次計算初期化(ctx, F, n);
+    while (!e.f分数累乗根順次計算(ctx)) f途中結果追従(e.s単位数文字列変換途中結果, ctx.s累乗根計算結果);
+    return std::move(ctx.s累乗根計算結果);
+}
+
+// One text converted into radix b, stepwise, with its own halfway text.
+std::u16string f基数変換Sub(ClsBrelvita& e, const std::u16string& t, int32_t b) {
+    e.s単位数文字列変換途中結果.clear();
+    e.b単位数文字列変換中フラグ = true;
+    T順次基数変換コンテキスト型 ctx;
+    const T終了処理 t終了([&e, &ctx] { e.f順次基数変換終了(ctx); });
+    e.f順次基数変換初期化(ctx, t, b);
+    while (!e.f順次基数変換(ctx)) f途中結果追従(e.s単位数文字列変換途中結果, ctx.s除算結果);
+    return std::move(ctx.s除算結果);
+}
+
+// Converted digits in their radix notation: "(" ["$"] digits ")" radix.
+std::u16string f基数表記(const std::u16string& D, const std::u16string& s基数) {
+    return u"(" + std::u16string(f英字含有(D) ? D数値接頭子1字 : u"") + D + u")" + s基数;
+}
+
+// The result text shown in radix b. Fraction modes convert each run of decimal digits,
+// leaving signs, "+", "/" and brackets in place; the decimal mode converts the whole.
+std::u16string f基数ステップ(ClsBrelvita& e, const std::u16string& R, int32_t b) {
+    const std::u16string s基数 = IntToStr(b);
+    try {
+        if (e.i結果表示モード == DEC_CMD) {
+            std::u16string D = f基数変換Sub(e, R, b);
+            const std::u16string s符号 = f符号取出し(D);
+            return s符号 + f基数表記(D, s基数);
+        }
+        if (e.i結果表示モード != FRAC_CMD && e.i結果表示モード != MIXFRAC_CMD) return R;
+        std::u16string s変換後, s数字;
+        for (const char16_t c : R + u"@") {  // "@" ends the last run
+            if (f数字判定(c)) {
+                s数字.push_back(c);
+                continue;
+            }
+            if (!s数字.empty()) s変換後 += f基数表記(f基数変換Sub(e, s数字, b), s基数);
+            s数字.clear();
+            s変換後.push_back(c);
+        }
+        s変換後.pop_back();
+        return s変換後;
+    } catch (const Eキャンセル指示&) {
+        e.f単位付計算キャンセル指示クリア();
+        return u"(" + e.s単位数文字列変換途中結果 + Dキャンセル印 + u")" + s基数;
+    }
+}
+
+// The unit in brackets: plain for a named dimension of the notation table, "[???]" for
+// the unknown one, and with " ?" for a dimension the table does not name.
+std::u16string f単位括弧(const T単位数型& v) {
+    for (size_t i = 1; i < t意味コ表記情報.size(); ++i) {
+        if (f意味コ配列比較(t意味コ表記情報[i].t意味コ配列, v.t意味コ配列) != 0) continue;
+        if (i == D意味コ表記情報_未知) return CSTAVELKO_LB + std::u16string(D未知単位印) + CSTAVELKO_RB;
+        return CSTAVELKO_LB + v.s単位表記 + CSTAVELKO_RB;
+    }
+    return CSTAVELKO_LB + v.s単位表記 + u" ?" + CSTAVELKO_RB;
+}
+
+}  // namespace
+
+std::u16string ClsBrelvita::f単位数文字列変換(T単位数型& rt単位数) {
+    // Between renderings the window's timer must find no flag and no halfway text,
+    // whichever way this returns.
+    const T終了処理 tクリア([this] {
+        s単位数文字列変換途中結果.clear();
+        b単位数文字列変換中フラグ = false;
+    });
+    // A cancelled value shows the cancel mark alone, without unit.
+    if (fキャンセル印チェック(rt単位数, rt単位数)) return Dキャンセル印;
+
+    s単位数文字列変換途中結果.clear();
+    b単位数文字列変換中フラグ = true;
+    std::u16string R;
+    try {
+        R = f例外単位数変換(f数値文字列(*this, rt単位数.t複素数.t浮動小数.t仮数), rt単位数.s単位表記);
+    } catch (const Eキャンセル指示&) {
+        f単位付計算キャンセル指示クリア();
+        R = s単位数文字列変換途中結果 + Dキャンセル印;
+    } catch (const E一般例外& x) {
+        if (x.message() != RCFES_不正例外単位) throw;
+        R = s単位数文字列変換途中結果 + Dキャンセル印;  // shown like a cancellation
+    }
+
+    // Radix 10 is plain decimal; a time and an infinity are shown as they are.
+    if (rt単位数.i表記基数 == 10 || R.find(D時分区切) != std::u16string::npos ||
+        R.find(u'∞') != std::u16string::npos) {
+        rt単位数.i表記基数 = D基数変換無;
+    }
+    if (rt単位数.i表記基数 != D基数変換無 && R != Dキャンセル印) {
+        R = f基数ステップ(*this, R, rt単位数.i表記基数);
+    }
+    if (!rt単位数.s単位表記.empty() && R != Dキャンセル印) R += u" " + f単位括弧(rt単位数);
+    return R;
+}

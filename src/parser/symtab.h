@@ -1,0 +1,38 @@
+// The variable table: values stored under names by assignments, kept for the life of
+// the parser. Names compare exactly (case-sensitive); a name occurs once.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "engine/units/unit_number.h"
+
+// One variable: name, the token kind it was created with, the value, the older entry.
+struct TSymレコード {
+    std::u16string sシンボル名;
+    int32_t lyy型 = 0;
+    T単位数型 t値;
+    int32_t l次インデックス = 0;  // 0 ends the chain
+};
+
+class ClsSymTab {
+public:
+    // Releases all entries.
+    void Clear();
+    // Stores a copy of the value; a new name gets a new entry of the given kind.
+    void fSym値設定(const std::u16string& vsシンボル名, int32_t vlyy型, const T単位数型& vt値);
+    // A copy of the stored value; false (value untouched) for an unknown name.
+    bool fSym値取得(const std::u16string& vsシンボル名, T単位数型& vt値) const;
+    // Number of variables.
+    int32_t Count() const { return lシンボルテーブル数; }
+
+private:
+    // Index of the entry with that name, newest first; 0 when none.
+    int32_t fID取得(const std::u16string& vsシンボル名) const;
+    // Appends an entry and returns its index.
+    int32_t fシンボル値追加(const std::u16string& vsシンボル名, int32_t vlyy型, const T単位数型& vt値);
+
+    std::vector<TSymレコード> tシンボルテーブル;  // index 0 is only the null link
+    int32_t lシンボルテーブル数 = 0;
+};
