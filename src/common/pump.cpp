@@ -1,7 +1,6 @@
 #include "common/pump.h"
 
-#include <time.h>
-
+#include <chrono>
 #include <cstdint>
 
 namespace {
@@ -11,12 +10,11 @@ int64_t g_intervalNs = 0;
 int64_t g_lastRunNs = INT64_MIN / 2;
 bool g_running = false;
 
-// A cheap monotonic clock: the coarse clock costs a few nanoseconds, which matters
-// because the digit primitives call the pump millions of times.
+// A monotonic clock in nanoseconds. Only read when a callback is registered.
 int64_t NowNs() {
-    timespec ts{};
-    clock_gettime(CLOCK_MONOTONIC_COARSE, &ts);
-    return int64_t{ts.tv_sec} * 1000000000 + ts.tv_nsec;
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
 }
 
 }  // namespace
