@@ -2,6 +2,8 @@
 // arithmetic call: pump the message loop, then stop if a cancel was requested.
 #pragma once
 
+#include <cstdint>
+
 #include "common/exception.h"
 #include "common/pump.h"
 
@@ -26,4 +28,24 @@ public:
 
 private:
     const bool* pFlag_;
+};
+
+// Counts work in long loops and runs the cancellation check whenever about a
+// millisecond of it (2^20 limb operations) has accumulated.
+class T作業計量 {
+public:
+    explicit T作業計量(const Tキャンセル検査& check) : check_(check) {}
+    // Records `work` units (plus one for the call itself); checks when enough has piled up.
+    void Add(uint64_t work) {
+        done_ += work + 1;
+        if (done_ >= (uint64_t{1} << 20)) {
+            done_ = 0;
+            check_();
+        }
+    }
+    const Tキャンセル検査& Check() const { return check_; }
+
+private:
+    const Tキャンセル検査& check_;
+    uint64_t done_ = 0;
 };

@@ -4,30 +4,12 @@
 
 namespace {
 
-// Limb-operations between two cancellation checks: roughly a millisecond of work.
-constexpr uint64_t kCheckWork = 1u << 20;
-
 // Removes high zero limbs so that zero is the empty vector.
 void Trim(T多倍長型& a) {
     while (!a.empty() && a.back() == 0) a.pop_back();
 }
 
-// Counts work and runs the cancellation check whenever enough has accumulated.
-class WorkMeter {
-public:
-    explicit WorkMeter(const Tキャンセル検査& check) : check_(check) {}
-    void Add(uint64_t work) {
-        done_ += work;
-        if (done_ >= kCheckWork) {
-            done_ = 0;
-            check_();
-        }
-    }
-
-private:
-    const Tキャンセル検査& check_;
-    uint64_t done_ = 0;
-};
+using WorkMeter = T作業計量;
 
 // Quotient and remainder by a single limb d (d > 0).
 void DivSmall(const T多倍長型& a, uint32_t d, T多倍長型& q, uint32_t& r) {

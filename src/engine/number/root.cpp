@@ -26,9 +26,6 @@ namespace {
 constexpr uint32_t kPow10[10] = {1,      10,      100,      1000,      10000,
                                  100000, 1000000, 10000000, 100000000, 1000000000};
 
-// Limb operations between two cancellation checks: roughly a millisecond of work.
-constexpr uint64_t kCheckWork = 1u << 20;
-
 // Largest index whose powers are kept as Taylor coefficients.
 constexpr int32_t kMaxCoefficientIndex = 64;
 
@@ -42,23 +39,7 @@ constexpr size_t kMaxLimbs = size_t{1} << 22;
 const double kLn10 = std::log(10.0);
 const double kLnLimb = std::log(1e9);
 
-// Counts work and runs the cancellation check whenever enough has accumulated.
-class WorkMeter {
-public:
-    explicit WorkMeter(const Tキャンセル検査& check) : check_(check) {}
-    void Add(uint64_t work) {
-        done_ += work + 1;
-        if (done_ >= kCheckWork) {
-            done_ = 0;
-            check_();
-        }
-    }
-    const Tキャンセル検査& Check() const { return check_; }
-
-private:
-    const Tキャンセル検査& check_;
-    uint64_t done_ = 0;
-};
+using WorkMeter = T作業計量;
 
 void Trim(T多倍長型& a) {
     while (!a.empty() && a.back() == 0) a.pop_back();

@@ -10,8 +10,10 @@
 namespace {
 
 // Powers of ten from prefixes beyond this would build formulas of millions of zeros;
-// such a notation is reported as unknown instead.
+// such a notation is reported as unknown instead. The same bound holds for the digits of
+// a unit's factor raised to the term's exponent ("min123456789" would be 60 to that power).
 constexpr int32_t kMaxPrefixPower = 1000000;
+constexpr int64_t kMaxFactorDigits = 1000000;
 
 constexpr char16_t RCFES_意味コ変換s基底値補正式構文不正[] =
     u"駄目だこりゃ! f意味コ変換()でt単一表記単位情報().s基底値補正式の構文エラーが発生した";
@@ -106,6 +108,8 @@ struct NotationReader {
             if (c == u"+" || c == u"-") {
                 tPending.push_back({D, formula});
             } else if (c == u"*" || c == u"/") {
+                const int64_t digits = static_cast<int64_t>(v.size()) * (ex < 0 ? -int64_t{ex} : ex);
+                if (v != u"1" && digits > kMaxFactorDigits) throw E整数オーバーフロー();
                 bool bMultiply = c == o;
                 if (ex < 0) bMultiply = !bMultiply;
                 sCorrection += bMultiply ? u"*" : u"/";

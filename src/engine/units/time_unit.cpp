@@ -7,9 +7,6 @@
 
 namespace {
 
-// Raised for an exceptional spelling that has no display form; the rendering shows
-// the text so far followed by the cancel mark instead of a result.
-
 // ASCII letters lowered, everything else as it is (unit spellings are compared so).
 std::u16string fASCII小文字化(std::u16string s) {
     for (char16_t& c : s) {

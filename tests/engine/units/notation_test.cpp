@@ -6,6 +6,9 @@
 
 #include <set>
 
+#include <random>
+
+#include "common/ut_common.h"
 #include "common/utf.h"
 #include "engine/brelvita.h"
 
@@ -111,6 +114,7 @@ TEST(Notation, WholeNotations) {
         {u"m99999999999", {P, {u"!33066", 1}}, {}, u""},
         {u"ym89478485", {P, {u"!33066", 1}}, {}, u""},
         {u"km2000000", {P, {u"!33066", 1}}, {}, u""},
+        {u"min123456789", {P, {u"!33066", 1}}, {}, u""},  // 60 to that power: absurd
         {u"m1073741824*m1073741824", {P, {u"!33066", 1}}, {}, u""},
         // an exponent that reads as 0 keeps the term with a zero exponent
         {u"m0", {P, {u"!1192", 0}}, {u"m0"}, u"*1"},
@@ -133,6 +137,24 @@ TEST(Notation, OffsetsBecomePendingCorrections) {
         EXPECT_EQ(r.formula, u"");
         ASSERT_EQ(r.pending.size(), 2u);
         EXPECT_EQ(r.pending[1], (T保留補正式型{A{P, {u"!11931", 1}}, u"+273.15"}));
+    }
+}
+
+// Whatever a user types as a notation resolves to something: a unit or the unknown
+// unit, never an exception.
+TEST(Notation, RandomNotationsNeverFail) {
+    ClsBrelvita e;
+    const std::u16string pieces[] = {u"m",  u"k",  u"s",  u"h", u"min", u"°C", u"℃", u"l", u"Pa",
+                                     u"μ",  u"y",  u"Y",  u"*", u"/",   u"(",  u")", u"2", u"-",
+                                     u"0",  u"9",  u"!time", u"???", u"x", std::u16string(1, char16_t{0xD800}), u"[", u"`"};
+    std::mt19937 rng(77);
+    for (int i = 0; i < 3000; ++i) {
+        std::u16string notation;
+        for (int n = static_cast<int>(rng() % 8); n-- > 0;) notation += pieces[rng() % std::size(pieces)];
+        if (rng() % 8 == 0) notation += IntToStr(rng());  // long exponents too
+        Resolved r;
+        EXPECT_NO_THROW(e.f意味コ変換(notation, r.dim, r.terms, r.formula, r.pending))
+            << Utf16ToUtf8(notation);
     }
 }
 
