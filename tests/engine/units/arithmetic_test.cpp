@@ -2,6 +2,7 @@
 // number, then its unit attached with f単位数補正, then the binary operations.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <random>
 
 #include "common/ut_common.h"
@@ -193,6 +194,58 @@ TEST_F(Arithmetic, CancelledValuesPropagateAndRequestsAreUsedUp) {
     const T単位数型 r = e.f乗算(big, big);
     EXPECT_TRUE(fキャンセル印チェック(r, r));
     EXPECT_FALSE(e.bキャンセル指示フラグ);
+}
+
+// Random chains of operations on random quantities, rendered in random modes and
+// radixes: every result is text or one of the engine's own messages, never a crash.
+// Irrational roots are stopped by a cancel request after a while, as the user would.
+TEST_F(Arithmetic, RandomExpressionsRenderOrReportCleanly) {
+    const std::u16string units[] = {u"", u"", u"m", u"km", u"s", u"h", u"°C", u"K", u"m/s", u"kg",
+                                    u"N", u"l", u"!time", u"min-1", u"g2", u"xyz", u"Pa"};
+    const std::u16string numbers[] = {u"0", u"1", u"-2", u"0.5", u"3.1`4`", u"12", u"-0.25", u"100"};
+    std::mt19937 rng(1357);
+    const T単位数型 half = Q(u"0.5"), minusTwo = Q(u"-2");
+    PumpGuard guard;
+    int calls = 0;
+    SetMessagePump([&] { if (++calls % 400 == 0) e.f単位付計算キャンセル指示(); }, 0);
+    // A cancel can also arrive while a unit is resolved, outside every operation; the
+    // evaluation then treats it as a cancellation, as here.
+    auto random = [&] {
+        try {
+            return Q(numbers[rng() % std::size(numbers)], units[rng() % std::size(units)]);
+        } catch (const Eキャンセル指示&) {
+            e.f単位付計算キャンセル指示クリア();
+            return fキャンセル値作成();
+        }
+    };
+    for (int i = 0; i < 400; ++i) {
+        T単位数型 v = random();
+        for (int k = static_cast<int>(rng() % 4); k-- > 0;) {
+            const T単位数型 w = random();
+            try {
+                switch (rng() % 5) {
+                    case 0: v = e.f加算(v, w); break;
+                    case 1: v = e.f減算(v, w); break;
+                    case 2: v = e.f乗算(v, w); break;
+                    case 3: v = e.f除算(v, w); break;
+                    default: v = e.f累乗(v, rng() % 2 ? half : minusTwo); break;
+                }
+            } catch (const E一般例外& x) {  // the engine's own messages (roots of negatives)
+                EXPECT_TRUE(x.message().starts_with(u"駄目だこりゃ!")) << Utf16ToUtf8(x.message());
+            }
+        }
+        e.f結果表示モード(std::array{FRAC_CMD, MIXFRAC_CMD, DEC_CMD}[rng() % 3]);
+        v.i表記基数 = std::array{0, 2, 10, 16, 36}[rng() % 5];
+        try {
+            EXPECT_FALSE(e.f単位数文字列変換(v).empty());
+        } catch (const E一般例外& x) {
+            EXPECT_TRUE(x.message().starts_with(u"駄目だこりゃ!")) << Utf16ToUtf8(x.message());
+        }
+        EXPECT_FALSE(e.f単位数文字列変換中());
+        EXPECT_EQ(e.s単位数文字列変換途中結果, u"");
+        e.f単位付計算キャンセル指示クリア();
+    }
+    e.f結果表示モード(DEC_CMD);
 }
 
 }  // namespace
