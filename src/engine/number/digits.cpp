@@ -1,5 +1,6 @@
 #include "engine/number/digits.h"
 
+#include "common/exception.h"
 #include "common/ut_common.h"
 
 std::u16string fゼロ正規化(std::u16string ps正数) {
@@ -57,4 +58,10 @@ void f符号付結果追従(std::u16string& rs結果, const std::u16string& s符
     } else {
         rs結果.append(s途中, rs結果.size() - s符号.size());
     }
+}
+
+void f循環節印挿入(std::u16string& rs途中, uint64_t k) {
+    if (k > rs途中.size()) throw E範囲エラー();
+    rs途中.insert(rs途中.size() - k, 1, D循環節文字);
+    if (rs途中.back() != D循環節文字) rs途中.push_back(D循環節文字);
 }

@@ -35,3 +35,7 @@ std::u16string f指定上桁数値取出し(std::u16string& s, int32_t n);
 // Keeps a stepwise text equal to sign + digits so far by appending what the digits
 // gained since the last call (rebuilding it every step would be quadratic).
 void f符号付結果追従(std::u16string& rs結果, const std::u16string& s符号, const std::u16string& s途中);
+
+// Marks a repeating cycle in digits: a mark before the last k characters (the cycle's
+// digits after its first one) and one after the last, unless that mark is already last.
+void f循環節印挿入(std::u16string& rs途中, uint64_t k);

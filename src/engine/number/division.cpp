@@ -342,9 +342,7 @@ bool ClsBrelvita::f整数順次除算(T整数順次除算コンテキスト型& 
                 if (!rtc.c余りLst) throw E一般例外(u"駄目だこりゃ! 余りのリストがもう無いのよ～ん!");
                 // Cycle digits after the first one: the entries after the repeated one.
                 const uint64_t k = rtc.c余りLst->count - static_cast<uint64_t>(rtc.l循環小数リスト位置) - 1;
-                if (k > rtc.s除算途中.size()) throw E範囲エラー();
-                rtc.s除算途中.insert(rtc.s除算途中.size() - k, 1, D循環節文字);
-                if (rtc.s除算途中.back() != D循環節文字) rtc.s除算途中.push_back(D循環節文字);
+                f循環節印挿入(rtc.s除算途中, k);
             }
             rtc.s除算結果 = rtc.s符号 + rtc.s除算途中;
             rtc.e状態 = E整数順次除算内部状態::m除算完了状態;

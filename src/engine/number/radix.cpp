@@ -330,9 +330,7 @@ bool CycleCheckStep(T順次基数変換コンテキスト型& rtc) {
     if (rtc.l循環小数リスト位置 >= 0) {
         if (!rtc.c余りLst) throw E一般例外(u"駄目だこりゃ! 小数部のリストがもう無いのよ～ん!");
         const uint64_t k = rtc.c余りLst->count - static_cast<uint64_t>(rtc.l循環小数リスト位置) - 1;
-        if (k > rtc.s除算途中.size()) throw E範囲エラー();
-        rtc.s除算途中.insert(rtc.s除算途中.size() - k, 1, D循環節文字);
-        if (rtc.s除算途中.back() != D循環節文字) rtc.s除算途中.push_back(D循環節文字);
+        f循環節印挿入(rtc.s除算途中, k);
     }
     rtc.e状態 = E状態::m除算完了状態;
     return false;
