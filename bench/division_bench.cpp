@@ -10,18 +10,10 @@
 #include <chrono>
 #include <cstdint>
 
+#include "bench_support.h"
 #include "engine/brelvita.h"
 
 namespace {
-
-std::u16string ExpandAll(ClsBrelvita& e, const std::u16string& a, const std::u16string& b) {
-    T整数順次除算コンテキスト型 ctx;
-    e.f整数順次除算初期化(ctx, a, b);
-    while (!e.f整数順次除算(ctx)) {
-    }
-    e.f整数順次除算終了(ctx);
-    return std::move(ctx.s除算結果);
-}
 
 double PeakRssMiB() {
     rusage usage{};

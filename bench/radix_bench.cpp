@@ -10,19 +10,10 @@
 #include <chrono>
 
 #include "common/pump.h"
+#include "bench_support.h"
 #include "engine/brelvita.h"
 
 namespace {
-
-// The decimal expansion of a/b, stepped to the end.
-std::u16string Divide(ClsBrelvita& e, const std::u16string& a, const std::u16string& b) {
-    T整数順次除算コンテキスト型 ctx;
-    e.f整数順次除算初期化(ctx, a, b);
-    while (!e.f整数順次除算(ctx)) {
-    }
-    e.f整数順次除算終了(ctx);
-    return std::move(ctx.s除算結果);
-}
 
 // The radix text of a decimal text, stepped to the end; counts the steps.
 std::u16string Convert(ClsBrelvita& e, const std::u16string& text, int32_t radix, int64_t& steps) {
@@ -43,7 +34,7 @@ double PeakRssMiB() {
 // The decimal text of 1/9973 (a cycle of 831 digits) converted to radix 16.
 void BM_OneOver9973ToRadix16(benchmark::State& state) {
     ClsBrelvita e;
-    const std::u16string text = Divide(e, u"1", u"9973");
+    const std::u16string text = ExpandAll(e, u"1", u"9973");
     int64_t steps = 0;
     size_t length = 0;
     for (auto _ : state) {
@@ -62,7 +53,7 @@ void BM_OneOver9973EndToEnd(benchmark::State& state) {
     ClsBrelvita e;
     int64_t steps = 0;
     for (auto _ : state) {
-        const std::u16string result = Convert(e, Divide(e, u"1", u"9973"), 16, steps);
+        const std::u16string result = Convert(e, ExpandAll(e, u"1", u"9973"), 16, steps);
         benchmark::DoNotOptimize(result.data());
     }
 }

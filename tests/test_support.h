@@ -3,6 +3,8 @@
 #pragma once
 
 #include <ostream>
+#include <random>
+#include <string>
 
 #include "common/pump.h"
 #include "common/utf.h"
@@ -24,3 +26,10 @@ inline void PrintTo(const T仮数型& m, std::ostream* os) {
 struct PumpGuard {
     ~PumpGuard() { SetMessagePump(nullptr); }
 };
+
+// A random natural number of the given length, without leading zero.
+inline std::u16string RandomDigits(std::mt19937_64& rng, int length) {
+    std::u16string s(1, static_cast<char16_t>(u'1' + rng() % 9));
+    while (static_cast<int>(s.size()) < length) s += static_cast<char16_t>(u'0' + rng() % 10);
+    return s;
+}

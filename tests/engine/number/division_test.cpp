@@ -152,12 +152,6 @@ private:
     return ::testing::AssertionSuccess();
 }
 
-std::u16string RandomDigits(std::mt19937_64& rng, int length) {
-    std::u16string s(1, static_cast<char16_t>(u'1' + rng() % 9));
-    while (static_cast<int>(s.size()) < length) s += static_cast<char16_t>(u'0' + rng() % 10);
-    return s;
-}
-
 // base^n for small n, remembered between calls.
 const std::u16string& Power(ClsBrelvita& e, const std::u16string& base, int n) {
     static std::map<std::u16string, std::vector<std::u16string>> powers;

@@ -178,12 +178,6 @@ private:
     return ::testing::AssertionSuccess();
 }
 
-std::u16string RandomDigits(std::mt19937_64& rng, int length) {
-    std::u16string s(1, static_cast<char16_t>(u'1' + rng() % 9));
-    while (static_cast<int>(s.size()) < length) s += static_cast<char16_t>(u'0' + rng() % 10);
-    return s;
-}
-
 // 2^i·5^j·m with small i, j and m of a short period in every radix: expansions with a
 // pre-period in the radixes that share a prime with the denominator, and cycles rarely
 // longer than a few dozen digits.
