@@ -20,7 +20,7 @@ TEST(CommandTexts, ModesResetAndVersion) {
 
 }  // namespace
 
-#include "commands/source_listing.h"
+#include "common/source_listing.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "commands/source_listing.h"
+#include "common/source_listing.h"
 
 #include <algorithm>
 #include <cstddef>

@@ -1,0 +1,120 @@
+/* The expression language: one line is an expression, an assignment or a command.
+   Every reduction calls the engine (or the front end for commands) through the
+   parser object; an action's error ends the parse at once. */
+%require "3.8"
+%define api.pure full
+%define api.token.prefix {TOK_}
+%parse-param {ClsParser& p}
+%lex-param {ClsParser& p}
+
+%code requires {
+#include "parser/parser.h"
+#define YYSTYPE_IS_DECLARED 1
+#define YYSTYPE_IS_TRIVIAL 0
+}
+
+%code {
+#include <cstring>
+/* Room for 200 entries: the parse fails when a 201st would be needed. */
+#define YYINITDEPTH 201
+#define YYMAXDEPTH 201
+
+static int yylex(YYSTYPE* lvalp, ClsParser& p) {
+    const int token = p.yylex();
+    *lvalp = p.yylval;
+    return token;
+}
+
+/* Bison's own messages become the calculator's. */
+static void yyerror(ClsParser& p, const char* msg) {
+    if (std::strcmp(msg, "memory exhausted") == 0) {
+        p.yyerror(ClsParseBase::RCS_PARSER_STACK_OVERFLOW);
+    } else {
+        p.yyerror(ClsParseBase::RCS_SYNTAX_ERROR);
+    }
+}
+
+/* Ends the parse after an action reported its error (result 999). */
+#define ACTION(ok) do { if (!(ok)) YYABORT; } while (0)
+}
+
+%token HELP_CMD 257 RESET_CMD 258 UNKNOWN_CMD 259 VERSION_CMD 260 SOURCECODE_CMD 261
+%token FRAC_CMD 262 MIXFRAC_CMD 263 DEC_CMD 264
+%token NUMBER 265 BASENUMBER 266 VARIABLE 267 SUNIT 268 SUBASENUM 269 ASSIGN_OP 270 NEG 271
+
+%right ASSIGN_OP
+%left '-' '+'
+%left '*' '/'
+%right '^'
+%left NEG
+
+%start line
+
+%%
+
+line: %empty
+    | exp '\n'                     { p.f結果設定($1.val); }
+    | VARIABLE ASSIGN_OP exp '\n'  { p.f代入($1.val, $3.val); }
+    | command '\n'                 { p.s結果.clear(); }
+    ;
+
+command: HELP_CMD        { p.fヘルプ(); }
+    | RESET_CMD          { p.fリセット(); }
+    | VERSION_CMD        { p.fバージョン(); }
+    | SOURCECODE_CMD     { p.fソースコード(); }
+    | FRAC_CMD           { p.f表示モード(FRAC_CMD_TOKEN); }
+    | MIXFRAC_CMD        { p.f表示モード(MIXFRAC_CMD_TOKEN); }
+    | DEC_CMD            { p.f表示モード(DEC_CMD_TOKEN); }
+    | UNKNOWN_CMD        { ACTION(p.f未定義コマンド()); }
+    ;
+
+exp: ten_num
+    | ten_num SUNIT      { ACTION(p.f単位確認($2.val)); $$.val = p.fBrelvita().f単位数補正($1.val, $2.val); }
+    | NUMBER subas       { ACTION(p.f数値確認($1.val)); $$.val.i表記基数 = $2.val.i表記基数; }
+    | VARIABLE           { ACTION(p.f変数取得($1.val, $$.val)); }
+    | VARIABLE SUNIT     {
+                           ACTION(p.f単位確認($2.val));
+                           T単位数型 v;
+                           ACTION(p.f変数取得($1.val, v));
+                           $$.val = p.fBrelvita().f単位数補正(v, $2.val);
+                         }
+    | '(' numvar bases   { ACTION(p.f基数入力($2.val, $3.val.i表記基数, $$.val)); }
+    | '(' numvar bases subas {
+                           ACTION(p.f基数入力($2.val, $3.val.i表記基数, $$.val));
+                           $$.val.i表記基数 = $4.val.i表記基数;
+                         }
+    | exp '+' exp        { $$.val = p.fBrelvita().f加算($1.val, $3.val); $$.val.i表記基数 = $3.val.i表記基数; }
+    | exp '-' exp        { $$.val = p.fBrelvita().f減算($1.val, $3.val); $$.val.i表記基数 = $3.val.i表記基数; }
+    | exp '*' exp        { $$.val = p.fBrelvita().f乗算($1.val, $3.val); $$.val.i表記基数 = $3.val.i表記基数; }
+    | exp '/' exp        { $$.val = p.fBrelvita().f除算($1.val, $3.val); $$.val.i表記基数 = $3.val.i表記基数; }
+    | exp '^' exp        { $$.val = p.fBrelvita().f累乗($1.val, $3.val); $$.val.i表記基数 = $3.val.i表記基数; }
+    | '-' exp %prec NEG  { $$.val = p.fBrelvita().f符号付加($2.val); }
+    | '(' exp ')' SUNIT  { ACTION(p.f単位確認($4.val)); $$.val = p.fBrelvita().f単位数補正($2.val, $4.val); }
+    | '(' exp ')' subas  { $$.val = $2.val; $$.val.i表記基数 = $4.val.i表記基数; }
+    | '(' exp ')'        { $$.val = $2.val; }
+    ;
+
+numvar: NUMBER
+    | VARIABLE
+    ;
+
+subas: SUBASENUM         { ACTION(p.f表示基数確認($1.val.i表記基数)); }
+    ;
+
+bases: BASENUMBER        { ACTION(p.f入力基数確認($1.val.i表記基数)); }
+    ;
+
+ten_num: NUMBER          { ACTION(p.f数値確認($1.val)); }
+    ;
+
+%%
+
+int32_t ClsParser::yyparse() {
+    b行動エラー = false;
+    try {
+        const int32_t result = ::yyparse(*this);
+        return b行動エラー ? 999 : result;
+    } catch (const E字句エラー&) {
+        return 999;
+    }
+}
