@@ -14,7 +14,5 @@ fi
 if [ -x "$bin/tavelko-cli" ]; then
   exec "$bin/tavelko-cli" "$@"
 fi
-echo "Tavelko: the exact numeric core is built (build-release/), but neither front end exists yet:"
-echo "  - tavelko-cli (console) is not there yet"
-echo "  - tavelko (desktop window) is not there yet"
-echo "Run ./test.sh to build and test the core."
+echo "Tavelko: the build finished but produced no front end in $bin/." >&2
+exit 1

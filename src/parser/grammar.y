@@ -14,14 +14,41 @@
 }
 
 %code {
+#include <algorithm>
 #include <cstring>
-/* Room for 200 entries: the parse fails when a 201st would be needed. */
-#define YYINITDEPTH 201
+#include <vector>
+
+/* Room for 200 entries: the parse fails when a 201st would be needed. A parse starts on
+   short local stacks (values are records with strings, so a full-size local stack would
+   be built and torn down on every line) and moves once to stacks of the full size. */
+#define YYINITDEPTH 24
 #define YYMAXDEPTH 201
+#define yyoverflow(msg, ss, ssBytes, vs, vsBytes, stacksize) \
+    yy構文スタック拡張(p, ss, vs, (vsBytes) / sizeof(YYSTYPE), stacksize)
+
+static void yyerror(ClsParser& p, const char* msg);
+
+/* Moves the stacks to their full size, or reports the stack overflow when they are full. */
+template <class TState, class TSize>
+static void yy構文スタック拡張(ClsParser& p, TState** ss, YYSTYPE** vs, size_t used, TSize* stacksize) {
+    static thread_local std::vector<TState> states;
+    if (*stacksize >= YYMAXDEPTH) {
+        yyerror(p, "memory exhausted");
+        return;
+    }
+    states.resize(YYMAXDEPTH);
+    p.yyastk.resize(YYMAXDEPTH);
+    std::copy(*ss, *ss + used, states.begin());
+    std::move(*vs, *vs + used, p.yyastk.begin());
+    *ss = states.data();
+    *vs = p.yyastk.data();
+    *stacksize = YYMAXDEPTH;
+}
 
 static int yylex(YYSTYPE* lvalp, ClsParser& p) {
+    // Tokens set every field the grammar reads from them, so the value can be moved.
     const int token = p.yylex();
-    *lvalp = p.yylval;
+    *lvalp = std::move(p.yylval);
     return token;
 }
 
@@ -113,7 +140,8 @@ int32_t ClsParser::yyparse() {
     b行動エラー = false;
     try {
         const int32_t result = ::yyparse(*this);
-        return b行動エラー ? 999 : result;
+        if (b行動エラー) return 999;
+        return sエラーメッセージ() == RCS_PARSER_STACK_OVERFLOW ? 2 : result;
     } catch (const E字句エラー&) {
         return 999;
     }

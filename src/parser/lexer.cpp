@@ -143,7 +143,18 @@ std::u16string ClsParseBase::f数値列取得(int32_t& c, bool (*pPattern)(int32
 }
 
 void ClsParseBase::f単位情報設定(T単位数型& rt値, const std::u16string& vs単位表記) {
-    Brelvita.f意味コ変換(vs単位表記, rt値.t意味コ配列, rt値.t単項表記リスト, rt値.s基底値変換式, rt値.t保留);
+    constexpr size_t kキャッシュ上限 = 512;
+    auto it = t単位情報キャッシュ.find(vs単位表記);
+    if (it == t単位情報キャッシュ.end()) {
+        T単位情報 t;
+        Brelvita.f意味コ変換(vs単位表記, t.t意味コ配列, t.t単項表記リスト, t.s基底値変換式, t.t保留);
+        if (t単位情報キャッシュ.size() >= kキャッシュ上限) t単位情報キャッシュ.clear();
+        it = t単位情報キャッシュ.emplace(vs単位表記, std::move(t)).first;
+    }
+    rt値.t意味コ配列 = it->second.t意味コ配列;
+    rt値.t単項表記リスト = it->second.t単項表記リスト;
+    rt値.s基底値変換式 = it->second.s基底値変換式;
+    rt値.t保留 = it->second.t保留;
 }
 
 // Copies the dimension fields of a plain number (the empty notation).

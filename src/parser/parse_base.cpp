@@ -29,7 +29,7 @@ void ClsParseBase::yygo(const std::u16string& vs入力式, std::u16string& rs結
     i項書換位置 = s退避項書換.size();  // nothing of the substitution text is pending
     b項書換切出し中 = false;
     s結果.clear();
-    sエラーメッセージ.clear();
+    sエラーメッセージ_.clear();
     s一つ前のトークン.clear();
     lトークン位置 = lトークン長さ = 0;
     l項書換トークン位置 = -1;
@@ -41,7 +41,7 @@ void ClsParseBase::yygo(const std::u16string& vs入力式, std::u16string& rs結
     try {
         yyparse();
     } catch (const Eスタックオーバーフロー&) {
-        sエラーメッセージ = RCS_STACK_OVERFLOW;
+        sエラーメッセージ_ = RCS_STACK_OVERFLOW;
         bスタック溢れ = true;
     } catch (const Eキャンセル指示&) {
         // A cancel that escaped every catcher (a unit resolved by the lexer) is a
@@ -49,7 +49,7 @@ void ClsParseBase::yygo(const std::u16string& vs入力式, std::u16string& rs結
         bキャンセル指示フラグ = true;
     }
     if (bキャンセル指示フラグ && !bスタック溢れ) {
-        sエラーメッセージ.clear();
+        sエラーメッセージ_.clear();
         if (s結果.empty()) s結果 = RCS_キャンセル印;
     }
     L終了_proc(rs結果, rsエラー, rlエラートークン位置, rlエラートークン長さ, rl項書換エラートークン位置,
@@ -60,7 +60,7 @@ void ClsParseBase::L終了_proc(std::u16string& rs結果, std::u16string& rsエ�
                               int32_t& rlエラートークン長さ, int32_t& rl項書換エラートークン位置,
                               int32_t& rl項書換エラートークン長さ) const {
     rs結果 = s結果;
-    rsエラー = sエラーメッセージ;
+    rsエラー = sエラーメッセージ_;
     const auto lS = static_cast<int32_t>(s退避項書換.size());
     // The token at (P, L) of the main text, or (PS, LS) of the substitution text; a token
     // that was the last character of the substitution text is mapped back to it.
@@ -80,7 +80,7 @@ void ClsParseBase::L終了_proc(std::u16string& rs結果, std::u16string& rsエ�
             rl項書換エラートークン長さ = 0;
         }
     };
-    const auto f含む = [&](const char16_t* s) { return sエラーメッセージ.find(s) != std::u16string::npos; };
+    const auto f含む = [&](const char16_t* s) { return sエラーメッセージ_.find(s) != std::u16string::npos; };
     if (f含む(RCS_SYNTAX_ERROR) || f含む(u"未定義単位")) {
         fトークン範囲(lトークン位置, lトークン長さ, l項書換トークン位置, l項書換トークン長さ);
     } else if (f含む(u"未定義変数: ")) {

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <exception>
 #include <string>
+#include <unordered_map>
+#include <vector>
 
 #include "common/exception.h"
 #include "engine/brelvita.h"
@@ -88,7 +90,7 @@ public:
     bool f単位数文字列変換中() const { return Brelvita.f単位数文字列変換中(); }
     std::u16string f単位数文字列変換途中結果() const { return Brelvita.f単位数文字列変換途中結果(); }
     // Stores s as this evaluation's error message, replacing an earlier one.
-    void yyerror(const std::u16string& s) { sエラーメッセージ = s; }
+    void yyerror(const std::u16string& s) { sエラーメッセージ_ = s; }
 
     // The front end the command actions write to (may be changed between evaluations).
     void f計算窓設定(I計算窓* pFront) { pFront_ = pFront; }
@@ -100,6 +102,10 @@ public:
     int32_t yylex();
     YYSTYPE yylval;
     std::u16string s結果;
+    // The value stack once a parse outgrows its short initial stack.
+    std::vector<YYSTYPE> yyastk;
+    // This evaluation's error message so far.
+    const std::u16string& sエラーメッセージ() const { return sエラーメッセージ_; }
 
 protected:
     // The parse driver of the grammar: 0 accepted, 1 syntax error, 2 stack full,
@@ -139,6 +145,17 @@ private:
                     int32_t& rlエラートークン長さ, int32_t& rl項書換エラートークン位置,
                     int32_t& rl項書換エラートークン長さ) const;
 
+    // The dimension fields of a unit notation, as resolved before.
+    struct T単位情報 {
+        T意味コ配列型 t意味コ配列;
+        T単項表記配列型 t単項表記リスト;
+        std::u16string s基底値変換式;
+        T保留補正式配列型 t保留;
+    };
+    // Unit notations resolved so far: the catalogue never changes, so a notation always
+    // resolves the same way, and a batch repeats the same few units over and over.
+    std::unordered_map<std::u16string, T単位情報> t単位情報キャッシュ;
+
     I計算窓* pFront_ = nullptr;
     T単位数型 t単位数の60;
     T単位数型 t単位数の0;  // 0 without unit fields: the value of unit and bracket tokens
@@ -148,7 +165,7 @@ private:
     size_t i入力式位置 = 0;
     std::u16string s退避項書換;
     size_t i項書換位置 = 0;
-    std::u16string sエラーメッセージ;
+    std::u16string sエラーメッセージ_;
     std::u16string s一つ前のトークン;
     int32_t lトークン位置 = 0, lトークン長さ = 0;
     int32_t l一つ前のトークン位置 = 0, l一つ前のトークン長さ = 0;

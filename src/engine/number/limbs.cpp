@@ -86,37 +86,83 @@ void DivLong(const T多倍長型& a, const T多倍長型& b, T多倍長型& q, T
 
 }  // namespace
 
+namespace {
+
+// Writes the 9 digits of a limb (leading zeros included) ending just before `end`.
+void f桁書込(char16_t* end, uint32_t limb) {
+    static constexpr char k2桁[] =
+        "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+        "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+        "8081828384858687888990919293949596979899";
+    for (int k = 0; k < 4; ++k) {
+        const uint32_t two = limb % 100;
+        limb /= 100;
+        *--end = static_cast<char16_t>(k2桁[2 * two + 1]);
+        *--end = static_cast<char16_t>(k2桁[2 * two]);
+    }
+    *--end = static_cast<char16_t>(u'0' + limb);
+}
+
+// The value of digits[begin, end), at most 9 of them; other characters count as 0.
+uint32_t f桁読込(std::u16string_view digits, size_t begin, size_t end) {
+    uint32_t limb = 0;
+    for (size_t i = begin; i < end; ++i) {
+        const char16_t c = digits[i];
+        limb = limb * 10 + ((c >= u'0' && c <= u'9') ? static_cast<uint32_t>(c - u'0') : 0);
+    }
+    return limb;
+}
+
+// Drops the leading zeros of a text of digits, keeping one digit.
+void f先頭零除去(std::u16string& s) {
+    const size_t first = s.find_first_not_of(u'0');
+    s.erase(0, first == std::u16string::npos ? s.size() - 1 : first);
+}
+
+}  // namespace
+
 T多倍長型 f多倍長変換(std::u16string_view digits) {
     T多倍長型 a;
     a.reserve(digits.size() / 9 + 1);
     size_t end = digits.size();
     while (end > 0) {
         const size_t begin = end >= 9 ? end - 9 : 0;
-        uint32_t limb = 0;
-        for (size_t i = begin; i < end; ++i) {
-            const char16_t c = digits[i];
-            limb = limb * 10 + ((c >= u'0' && c <= u'9') ? static_cast<uint32_t>(c - u'0') : 0);
-        }
-        a.push_back(limb);
+        a.push_back(f桁読込(digits, begin, end));
         end = begin;
     }
     Trim(a);
     return a;
 }
 
+
 std::u16string f多倍長文字列化(const T多倍長型& a) {
     if (a.empty()) return u"0";
     std::u16string s;
     s.resize(a.size() * 9);
-    size_t pos = s.size();
-    for (uint32_t limb : a) {
-        for (int k = 0; k < 9; ++k) {
-            s[--pos] = static_cast<char16_t>(u'0' + limb % 10);
-            limb /= 10;
-        }
+    char16_t* end = s.data() + s.size();
+    for (const uint32_t limb : a) {
+        f桁書込(end, limb);
+        end -= 9;
     }
-    const size_t first = s.find_first_not_of(u'0');
-    s.erase(0, first);
+    f先頭零除去(s);
+    return s;
+}
+
+std::u16string f文字列小乗算(std::u16string_view a, uint32_t m) {
+    const size_t chunks = (a.size() + 8) / 9;
+    std::u16string s((chunks + 2) * 9, u'0');
+    char16_t* end = s.data() + s.size();
+    uint64_t carry = 0;
+    for (size_t stop = a.size(); stop > 0;) {
+        const size_t start = stop >= 9 ? stop - 9 : 0;
+        const uint64_t v = uint64_t{f桁読込(a, start, stop)} * m + carry;
+        f桁書込(end, static_cast<uint32_t>(v % D多倍長基数));
+        carry = v / D多倍長基数;
+        end -= 9;
+        stop = start;
+    }
+    f桁書込(end, static_cast<uint32_t>(carry));
+    f先頭零除去(s);
     return s;
 }
 

@@ -20,6 +20,10 @@ T多倍長型 f多倍長変換(std::u16string_view digits);
 // The number as decimal text in normal form ("0" for zero).
 std::u16string f多倍長文字列化(const T多倍長型& a);
 
+// The decimal text of a * m for a multiplier below the limb base, straight from text to
+// text in 9-digit chunks (the common case of a long number times a short one).
+std::u16string f文字列小乗算(std::u16string_view a, uint32_t m);
+
 // -1, 0 or 1 as a is smaller than, equal to or larger than b.
 int f多倍長比較(const T多倍長型& a, const T多倍長型& b);
 

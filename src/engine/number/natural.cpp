@@ -64,6 +64,9 @@ std::u16string ClsBrelvita::f自然数減算(const std::u16string& vs被減数, 
 std::u16string ClsBrelvita::f自然数乗算(const std::u16string& vs被乗数, const std::u16string& vs乗数) {
     if (IsZeroText(vs被乗数) || IsZeroText(vs乗数)) return u"0";  // no partial product
     fキャンセル点();
+    // A factor of at most 9 digits multiplies the other text directly, without limbs.
+    if (vs乗数.size() <= 9) return f文字列小乗算(vs被乗数, f多倍長変換(vs乗数).at(0));
+    if (vs被乗数.size() <= 9) return f文字列小乗算(vs乗数, f多倍長変換(vs被乗数).at(0));
     return f多倍長文字列化(
         f多倍長乗算(f多倍長変換(vs被乗数), f多倍長変換(vs乗数), fキャンセル検査()));
 }

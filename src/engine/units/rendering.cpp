@@ -181,6 +181,11 @@ std::u16string ClsBrelvita::f単位数文字列変換(T単位数型& rt単位数
     } catch (const Eキャンセル指示&) {
         f単位付計算キャンセル指示クリア();
         R = s単位数文字列変換途中結果 + Dキャンセル印;
+        // The digits so far are in the unit's ordinary spelling, never in "!time".
+        try {
+            f例外単位表記置換(rt単位数.s単位表記);
+        } catch (const E一般例外&) {
+        }
     } catch (const E一般例外& x) {
         if (x.message() != RCFES_不正例外単位) throw;
         R = s単位数文字列変換途中結果 + Dキャンセル印;  // shown like a cancellation

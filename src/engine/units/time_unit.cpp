@@ -58,7 +58,11 @@ std::u16string ClsBrelvita::f例外単位数変換(const std::u16string& vs数�
         return s符号 + s時 + D時分区切 + f2桁化(s分) + D時分区切 + f2桁化(s秒) + s小数;
     }
 
-    // Respell every exceptional term by the ordinary spelling of the same meaning.
+    f例外単位表記置換(rs単位表記);
+    return vs数値;
+}
+
+void f例外単位表記置換(std::u16string& rs単位表記) {
     std::u16string s残り = rs単位表記;
     std::u16string s結果;
     s結果.reserve(s残り.size());
@@ -73,5 +77,4 @@ std::u16string ClsBrelvita::f例外単位数変換(const std::u16string& vs数�
         if (s指数 != u"1") s結果 += s指数;
     }
     rs単位表記 = std::move(s結果);
-    return vs数値;
 }

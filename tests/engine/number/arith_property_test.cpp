@@ -127,6 +127,17 @@ TEST(ArithProperty, AgreesWithReferenceOnShortOperands) {
     }
 }
 
+TEST(ArithProperty, ShortFactorsTimesLongOperandsAgreeWithReference) {
+    // A factor of up to 9 digits takes the text-to-text path.
+    ClsBrelvita e;
+    Operands gen(7001);
+    for (int i = 0; i < 300; ++i) {
+        const Str a = gen.Natural(2000), m = gen.Natural(9);
+        ASSERT_EQ(e.f自然数乗算(a, m), RefMul(a, m)) << "a=" << a.size() << " m=" << m.size();
+        ASSERT_EQ(e.f自然数乗算(m, a), RefMul(a, m));
+    }
+}
+
 TEST(ArithProperty, DivisionAndSumIdentitiesOnLongOperands) {
     ClsBrelvita e;
     Operands gen(7);

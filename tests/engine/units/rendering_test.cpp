@@ -263,6 +263,15 @@ TEST(RenderCancel, DivisionCutShortIsAPrefixOfTheExpansion) {
     ExpectIdle(e);
 }
 
+TEST(RenderCancel, ACancelledTimeKeepsTheOrdinarySpellingOfItsUnit) {
+    PumpGuard guard;
+    ClsBrelvita e;
+    SetMessagePump(CancelAt{&e, 500}, 0);
+    const std::u16string r = Render(e, Power(e, u"1", u"9967", u"1", u"1", u"!time"));
+    EXPECT_TRUE(r.ends_with(u"... [s]")) << Utf16ToUtf8(r);
+    ExpectIdle(e);
+}
+
 TEST(RenderCancel, StateIsClearedWhenAnErrorLeavesTheRendering) {
     ClsBrelvita e;
     // An exponent beyond 32 bits is an overflow, never read as 0 (which would show "1").

@@ -1,0 +1,28 @@
+#include "ui/history.h"
+
+void ClsHistory::Clear() { l履歴テーブルインデックス = 0; }
+
+void ClsHistory::f履歴追加(const std::u16string& sデータ) {
+    s履歴テーブル[l履歴テーブルインデックス] = sデータ;
+    l履歴テーブルインデックス = f巡回(l履歴テーブルインデックス, 1);
+    l履歴テーブル巡回インデックス = l履歴テーブルインデックス;
+    // Keeps the separator: when the ring was full the oldest entry goes here.
+    s履歴テーブル[l履歴テーブルインデックス].clear();
+}
+
+void ClsHistory::f履歴位置巻戻() { l履歴テーブル巡回インデックス = l履歴テーブルインデックス; }
+
+std::u16string ClsHistory::f前履歴取得() {
+    const int32_t k = f巡回(l履歴テーブル巡回インデックス, -1);
+    if (s履歴テーブル[k].empty()) return {};
+    l履歴テーブル巡回インデックス = k;
+    return s履歴テーブル[k];
+}
+
+std::u16string ClsHistory::f次履歴取得() {
+    if (s履歴テーブル[l履歴テーブル巡回インデックス].empty()) return {};
+    const int32_t k = f巡回(l履歴テーブル巡回インデックス, 1);
+    if (s履歴テーブル[k].empty()) return {};
+    l履歴テーブル巡回インデックス = k;
+    return s履歴テーブル[k];
+}

@@ -1,0 +1,100 @@
+// The window's key preview and mouse handling: Enter evaluates, any key or a left
+// click cancels a running evaluation, F1 shows the help, the arrow and page keys browse
+// the histories, Ctrl+C and Ctrl+Insert copy the whole result.
+#include <QKeyEvent>
+#include <QMouseEvent>
+
+#include "ui/main_window.h"
+#include "ui/pane_text.h"
+
+namespace {
+
+bool fEnterキー(const QKeyEvent* e) { return e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter; }
+
+}  // namespace
+
+bool TfTavelko::eventFilter(QObject* watched, QEvent* e) {
+    switch (e->type()) {
+    case QEvent::KeyPress:
+        return fキー押下(watched, static_cast<QKeyEvent*>(e));
+    case QEvent::KeyRelease:
+        fキー解放(watched, static_cast<QKeyEvent*>(e));
+        return false;
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+        return fマウス(watched, static_cast<QMouseEvent*>(e));
+    default:
+        return QWidget::eventFilter(watched, e);
+    }
+}
+
+bool TfTavelko::fキー押下(QObject* watched, QKeyEvent* e) {
+    // While an evaluation runs every key only cancels it; the panes see none.
+    if (b計算中_) {
+        f計算キャンセル();
+        return true;
+    }
+    if (e->key() == Qt::Key_F1) {
+        paneAdapter_.fヘルプ表示();
+        return true;
+    }
+    if (fEnterキー(e)) {
+        // Line breaks are never typed into a pane.
+        if (watched == RtbCon) f計算();
+        else if (watched == RtbLambda) fL式確定();
+        return watched == RtbCon || watched == RtbLambda;
+    }
+    if (watched == RtbResult && (e->modifiers() & Qt::ControlModifier) &&
+        (e->key() == Qt::Key_C || e->key() == Qt::Key_Insert)) {
+        f結果コピー();
+        return true;
+    }
+    return false;
+}
+
+void TfTavelko::keyPressEvent(QKeyEvent* e) {
+    // Keys that reach the window itself, with no pane focused or unused by a pane.
+    if (b計算中_) f計算キャンセル();
+    else if (e->key() == Qt::Key_F1) paneAdapter_.fヘルプ表示();
+    else QWidget::keyPressEvent(e);
+}
+
+void TfTavelko::fキー解放(QObject* watched, QKeyEvent* e) {
+    if (e->isAutoRepeat()) return;
+    if (watched == RtbCon || watched == RtbLambda) f履歴キー(static_cast<QPlainTextEdit*>(watched), e->key());
+}
+
+bool TfTavelko::fマウス(QObject* watched, QMouseEvent* e) {
+    const bool inInput = watched == RtbCon->viewport() || watched == RtbLambda->viewport();
+    if (!inInput || e->button() != Qt::LeftButton) return false;
+    if (b計算中_) {
+        f計算キャンセル();
+        return true;
+    }
+    if (e->type() != QEvent::MouseButtonDblClick) return false;
+    f計算();
+    return true;
+}
+
+void TfTavelko::fL式確定() {
+    L式履歴.f履歴追加(fリターン文字削除(RtbLambda->toPlainText().toStdU16String()));
+    RtbLambda->selectAll();
+    RtbResult->clear();
+    f全選択(RtbCon);
+}
+
+void TfTavelko::f履歴キー(QPlainTextEdit* pane, int key) {
+    ClsHistory& history = pane == RtbLambda ? L式履歴 : 計算式履歴;
+    std::u16string s;
+    if (key == Qt::Key_Up || key == Qt::Key_PageDown) s = history.f前履歴取得();
+    else if (key == Qt::Key_Down || key == Qt::Key_PageUp) s = history.f次履歴取得();
+    else return;
+    if (s.empty()) fBeep_();
+    else pane->setPlainText(QString::fromStdU16String(s));
+    f全選択(pane);
+}
+
+void TfTavelko::f結果コピー() {
+    RtbResult->selectAll();
+    RtbResult->copy();
+}

@@ -1,0 +1,224 @@
+// The window's construction and layout, the pane locks, the first activation, the
+// template pane toggle, closing and the notification-area icon.
+#include "ui/main_window.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QScreen>
+#include <QVBoxLayout>
+
+#include "common/pump.h"
+#include "ui/icon.h"
+#include "ui/pane_text.h"
+
+const QString TfTavelko::RCTT_数式入力催促 = QStringLiteral("計算式を入力し、リターンキーを押して下さい");
+const QString TfTavelko::RCTT_計算中キャンセル =
+    QStringLiteral("計算中です。キャンセルしたい場合は何かキーを押すか、マウスの左ボタンをクリックして下さい");
+const QString TfTavelko::RCTT_計算結果表示 = QStringLiteral("計算結果が表示されます");
+const QString TfTavelko::RCTT_L式入力催促 = QStringLiteral(
+    "「@」文字を含む計算式を入力して下さい。「@」文字部が中央の計算式に書き換えられて計算されます");
+const QString TfTavelko::RCTT_計算キャンセル = QStringLiteral("キャンセル中です");
+
+namespace {
+
+// Heights at 96 dots per inch: the window's client area and the panes.
+constexpr int D窓幅 = 536, D窓高さ = 441;
+constexpr int DLambda高さ = 113, DCon高さ = 197, DResult高さ = 125;
+constexpr int DLambda最小高さ = 4, DCon最小高さ = 10, DResult最小高さ = 10;
+
+}  // namespace
+
+TfTavelko::TfTavelko(const QStringList& vArgs, QWidget* parent)
+    : QWidget(parent), paneAdapter_(計算式履歴, L式履歴), Parser(&paneAdapter_) {
+    fBeep_ = [] { QApplication::beep(); };
+    fレイアウト作成();
+    paneAdapter_.fペイン設定(RtbResult);
+
+    TimHalfway = new QTimer(this);
+    TimHalfway->setObjectName(QStringLiteral("TimHalfway"));
+    TimHalfway->setInterval(100);
+    connect(TimHalfway, &QTimer::timeout, this, &TfTavelko::TimHalfwayTimer);
+
+    TITav = new QSystemTrayIcon(fプログラムアイコン(), this);
+    TITav->setObjectName(QStringLiteral("TITav"));
+    TITav->setToolTip(QStringLiteral("Tavelko"));
+    connect(TITav, &QSystemTrayIcon::activated, this, &TfTavelko::TITavActivated);
+
+    lb最小化 = !vArgs.isEmpty() && vArgs.first().toUpper() == QStringLiteral("/MIN");
+    RtbCon_Enable();
+    RtbLambda_Enable();
+
+    // The lexer and the engine call the pump at their cancellation points; while an
+    // evaluation runs it lets the window's events (keys, clicks, the timer) through.
+    SetMessagePump([this] {
+        if (b計算中_) QCoreApplication::processEvents();
+    });
+}
+
+TfTavelko::~TfTavelko() { SetMessagePump({}); }
+
+QPlainTextEdit* TfTavelko::fペイン作成(const char* name, int minHeight) {
+    auto* pane = new QPlainTextEdit(this);
+    pane->setObjectName(QLatin1String(name));
+    pane->setMinimumHeight(minHeight);
+    pane->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    pane->setTabChangesFocus(true);
+    pane->installEventFilter(this);
+    pane->viewport()->installEventFilter(this);
+    return pane;
+}
+
+void TfTavelko::fレイアウト作成() {
+    setObjectName(QStringLiteral("fTavelko"));
+    setWindowTitle(QStringLiteral("Zerivuvu"));
+    setWindowIcon(fプログラムアイコン());
+    QFont font;
+    font.setFamilies({QStringLiteral("Segoe UI"), QStringLiteral("Noto Sans CJK JP"), QStringLiteral("Noto Sans")});
+    font.setPixelSize(20);
+    setFont(font);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, pal.color(QPalette::Button));
+    setPalette(pal);
+    setAutoFillBackground(true);
+
+    Splitters = new TVexa4SplitterBox(this);
+    RtbLambda = fペイン作成("RtbLambda", DLambda最小高さ);
+    RtbCon = fペイン作成("RtbCon", DCon最小高さ);
+    RtbResult = fペイン作成("RtbResult", DResult最小高さ);
+    RtbResult->setReadOnly(true);
+    RtbResult->setFocusPolicy(Qt::ClickFocus);
+    RtbResult->setToolTip(RCTT_計算結果表示);
+    fペイン色設定(RtbResult, QPalette::Button);
+    for (QPlainTextEdit* pane : {RtbLambda, RtbCon, RtbResult}) Splitters->addWidget(pane);
+    // The result pane takes what the two upper panes leave; a dragged-down upper pane
+    // may vanish, its bar stays.
+    Splitters->setStretchFactor(0, 0);
+    Splitters->setStretchFactor(1, 0);
+    Splitters->setStretchFactor(2, 1);
+    Splitters->setCollapsible(2, false);
+    Splitters->fBar(0)->setObjectName(QStringLiteral("Splitter1"));
+    Splitters->fBar(1)->setObjectName(QStringLiteral("Splitter2"));
+    connect(Splitters->fBar(0), &TVexa4Splitter::OnDblClick, this, &TfTavelko::Splitter1DblClick);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(Splitters);
+    resize(D窓幅, D窓高さ);
+    Splitters->setSizes({DLambda高さ, DCon高さ, DResult高さ});
+    setTabOrder(RtbCon, RtbLambda);
+    RtbCon->setFocus();
+}
+
+void TfTavelko::fペイン色設定(QPlainTextEdit* pane, QPalette::ColorRole role) {
+    QPalette pal = pane->palette();
+    pal.setColor(QPalette::Base, QApplication::palette().color(role));
+    pane->setPalette(pal);
+}
+
+void TfTavelko::RtbCon_Enable() {
+    if (TimHalfway) TimHalfway->stop();
+    RtbCon->setReadOnly(false);
+    RtbCon->setToolTip(RCTT_数式入力催促);
+    fペイン色設定(RtbCon, QPalette::Base);
+}
+
+void TfTavelko::RtbCon_Disable() {
+    TimHalfway->start();
+    RtbCon->setReadOnly(true);
+    RtbCon->setToolTip(RCTT_計算中キャンセル);
+    fペイン色設定(RtbCon, QPalette::Button);
+}
+
+void TfTavelko::RtbLambda_Enable() {
+    RtbLambda->setReadOnly(false);
+    RtbLambda->setToolTip(RCTT_L式入力催促);
+    fペイン色設定(RtbLambda, QPalette::Base);
+}
+
+void TfTavelko::RtbLambda_Disable() {
+    RtbLambda->setReadOnly(true);
+    RtbLambda->setToolTip(RCTT_計算中キャンセル);
+    fペイン色設定(RtbLambda, QPalette::Button);
+}
+
+void TfTavelko::f起動表示() {
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+    if (lb最小化) fトレイへ();
+    else show();
+}
+
+void TfTavelko::fトレイへ() {
+    if (QSystemTrayIcon::isSystemTrayAvailable()) {
+        TITav->show();
+        hide();
+    } else if (!isMinimized()) {
+        showMinimized();
+    }
+}
+
+void TfTavelko::f初回活性化() {
+    if (b一回だけ) return;
+    b一回だけ = true;
+    Splitter1DblClick(this);
+    // The version text is the result pane's first content; only a failure is shown.
+    const T計算結果 r = f評価(u"!version", u"");
+    if (!r.sエラー.empty()) fペイン表示(RtbResult, fペイン文字列(r.sエラー));
+    f全選択(RtbCon);
+}
+
+bool TfTavelko::event(QEvent* e) {
+    if (e->type() == QEvent::WindowActivate) f初回活性化();
+    return QWidget::event(e);
+}
+
+void TfTavelko::Splitter1DblClick(QObject* sender) {
+    QList<int> sizes = Splitters->sizes();
+    const int total = sizes[0] + sizes[1] + sizes[2];
+    if (l退避LambdaHight <= 0) {
+        l退避LambdaHight = sizes[0];
+        sizes[0] = RtbLambda->minimumHeight();
+    } else {
+        sizes[0] = l退避LambdaHight;
+        l退避LambdaHight = 0;
+    }
+    // The input pane keeps its height; the result pane takes the difference.
+    sizes[2] = std::max(total - sizes[0] - sizes[1], RtbResult->minimumHeight());
+    Splitters->setSizes(sizes);
+    if (sender && sender->objectName() == QStringLiteral("Splitter1")) update();
+}
+
+void TfTavelko::closeEvent(QCloseEvent* e) {
+    if (b計算中_) {
+        // The evaluation runs below this handler: stop it, and close once it returned.
+        b閉じる予約_ = true;
+        f計算キャンセル();
+        e->ignore();
+        return;
+    }
+    TITav->hide();
+    QWidget::closeEvent(e);
+}
+
+void TfTavelko::changeEvent(QEvent* e) {
+    QWidget::changeEvent(e);
+    if (e->type() == QEvent::WindowStateChange && isMinimized() && !bタスクトレイアイコン復帰中 &&
+        QSystemTrayIcon::isSystemTrayAvailable()) {
+        // Hiding inside the state change confuses some window managers: do it next.
+        QTimer::singleShot(0, this, [this] {
+            if (isMinimized()) fトレイへ();
+        });
+    }
+}
+
+void TfTavelko::TITavActivated(QSystemTrayIcon::ActivationReason reason) {
+    if (reason != QSystemTrayIcon::DoubleClick) return;
+    bタスクトレイアイコン復帰中 = true;
+    TITav->hide();
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+    show();
+    raise();
+    activateWindow();
+    bタスクトレイアイコン復帰中 = false;
+}

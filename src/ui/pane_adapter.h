@@ -1,0 +1,26 @@
+// The window's side of the parser's front-end interface: the command actions write to
+// the result pane and clear the window's two input histories through this adapter.
+#pragma once
+
+#include <QPlainTextEdit>
+
+#include "commands/result_pane.h"
+#include "ui/history.h"
+
+class T窓結果ペイン : public T結果ペイン {
+public:
+    // The histories are cleared by "!reset"; they must outlive the adapter.
+    T窓結果ペイン(ClsHistory& r計算式履歴, ClsHistory& rL式履歴);
+    // The pane the commands write to; set once the window has created it.
+    void fペイン設定(QPlainTextEdit* pResult) { pResult_ = pResult; }
+
+protected:
+    std::u16string f結果ペイン文字列() const override;
+    void f結果ペイン設定(const std::u16string& vs) override;
+    void f履歴クリア() override;
+
+private:
+    ClsHistory& r計算式履歴_;
+    ClsHistory& rL式履歴_;
+    QPlainTextEdit* pResult_ = nullptr;
+};

@@ -1,0 +1,253 @@
+// Runs the built tavelko-cli as a process: its stdout, stderr and exit status for given
+// arguments and standard input.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+#include "json_check.h"
+
+extern char** environ;
+
+namespace {
+
+struct TRun {
+    int status = -1;  // exit status; -1 when the program did not exit normally
+    std::string out;
+    std::string err;
+    double seconds = 0;
+};
+
+// A temporary file removed at the end of the scope.
+class TTempFile {
+  public:
+    explicit TTempFile(const std::string& content = "") {
+        const char* dir = std::getenv("TMPDIR");
+        path_ =
+            std::string(dir != nullptr && *dir != '\0' ? dir : "/tmp") + "/tavelko-cli-test-XXXXXX";
+        const int fd = mkstemp(path_.data());
+        if (fd < 0) throw std::runtime_error("mkstemp failed");
+        if (!content.empty() &&
+            write(fd, content.data(), content.size()) != static_cast<ssize_t>(content.size())) {
+            close(fd);
+            throw std::runtime_error("write failed");
+        }
+        close(fd);
+    }
+    ~TTempFile() { unlink(path_.c_str()); }
+    TTempFile(const TTempFile&) = delete;
+    TTempFile& operator=(const TTempFile&) = delete;
+    const std::string& path() const { return path_; }
+    std::string Read() const {
+        std::ifstream in(path_, std::ios::binary);
+        std::ostringstream s;
+        s << in.rdbuf();
+        return s.str();
+    }
+
+  private:
+    std::string path_;
+};
+
+// Runs the program with the arguments, standard input from `input`.
+TRun RunCli(const std::vector<std::string>& args, const std::string& input = "") {
+    TTempFile in(input), out, err;
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, in.path().c_str(), O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, out.path().c_str(),
+                                     O_WRONLY | O_TRUNC, 0);
+    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, err.path().c_str(),
+                                     O_WRONLY | O_TRUNC, 0);
+    std::vector<std::string> all{TAVELKO_CLI_PATH};
+    all.insert(all.end(), args.begin(), args.end());
+    std::vector<char*> argv;
+    for (std::string& a : all) argv.push_back(a.data());
+    argv.push_back(nullptr);
+
+    TRun r;
+    const auto start = std::chrono::steady_clock::now();
+    pid_t pid = 0;
+    const int rc = posix_spawn(&pid, TAVELKO_CLI_PATH, &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    if (rc != 0) throw std::runtime_error("posix_spawn failed");
+    int status = 0;
+    waitpid(pid, &status, 0);
+    r.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    r.out = out.Read();
+    r.err = err.Read();
+    return r;
+}
+
+// The lines of a text that ends in a line feed (a missing final one is a failure).
+std::vector<std::string> Lines(const std::string& s) {
+    std::vector<std::string> lines;
+    size_t from = 0;
+    for (size_t nl; (nl = s.find('\n', from)) != std::string::npos; from = nl + 1)
+        lines.push_back(s.substr(from, nl - from));
+    EXPECT_EQ(from, s.size()) << "output does not end with a line feed";
+    return lines;
+}
+
+TEST(CliJsonChecker, AcceptsOnlyStrictJson) {
+    const std::pair<std::string, bool> cases[] = {
+        {R"({"a": [1, -2.5e3], "b": "x\"\\\n\u00e9\ud83d\ude00", "c": null})", true},
+        {"{\"a\": \"\xE6\x97\xA5\"}", true},
+        {"{\"a\": \"\x01\"}", false},  // raw control character
+        {"{\"a\": \"\t\"}", false},
+        {"{\"a\": \"\xFF\"}", false},          // invalid UTF-8
+        {"{\"a\": \"\xC0\xAF\"}", false},      // overlong
+        {"{\"a\": \"\xED\xA0\x80\"}", false},  // encoded surrogate
+        {R"({"a": "\ud800"})", false},         // unpaired surrogate escape
+        {R"({"a": "\x"})", false},
+        {R"({"a": 01})", false},
+        {R"({"a": 1,})", false},
+        {R"({"a": 1} x)", false},
+        {R"({"a" 1})", false},
+    };
+    for (const auto& [text, valid] : cases) {
+        TJson v;
+        EXPECT_EQ(TJsonReader().Read(text, v), valid) << text;
+    }
+}
+
+TEST(CliProcess, JsonGivesOneValidObjectPerInputLine) {
+    const std::vector<std::string> lines = {
+        "1+1",
+        "say \"hi\"",
+        "back\\slash",
+        "\t1\t+\t2",
+        "\x01\x1f",
+        "\xff\xfe 1",                // invalid UTF-8
+        "\xe6\x97\xa5\xe6\x9c\xac",  // Japanese text
+        "1+",
+        "",
+        "1\r",  // a carriage return stays in the line
+        "!version",
+        "a:=5m",
+        "a*2",
+        "-2^(1/2)",  // an engine exception: message, no range
+    };
+    std::string input;
+    for (const std::string& l : lines) input += l + "\n";
+    input += "7";  // a last line without line feed still counts
+    const TRun r = RunCli({"--json"}, input);
+    const std::vector<std::string> out = Lines(r.out);
+    ASSERT_EQ(out.size(), lines.size() + 1) << r.out;
+
+    std::vector<TJson> objects;
+    for (const std::string& line : out) {
+        TJsonReader reader;
+        TJson v;
+        ASSERT_TRUE(reader.Read(line, v))
+            << "invalid JSON at byte " << reader.error() << ": " << line;
+        ASSERT_EQ(v.kind, TJson::kObject) << line;
+        ASSERT_EQ(v.names,
+                  (std::vector<std::string>{"input", "result", "error", "main", "subst", "output"}))
+            << line;
+        for (const char* key : {"input", "result", "error", "output"})
+            EXPECT_EQ(v[key].kind, TJson::kString) << line;
+        for (const char* key : {"main", "subst"}) {
+            EXPECT_EQ(v[key].kind, TJson::kArray) << line;
+            EXPECT_EQ(v[key].items.size(), 2u) << line;
+        }
+        objects.push_back(std::move(v));
+    }
+    EXPECT_EQ(objects[0]["result"].text, "2");
+    EXPECT_EQ(objects[1]["input"].text, "say \"hi\"");
+    EXPECT_EQ(objects[2]["input"].text, "back\\slash");
+    EXPECT_EQ(objects[3]["input"].text, "\t1\t+\t2");
+    EXPECT_EQ(objects[3]["result"].text, "3");
+    EXPECT_EQ(objects[4]["input"].text, "\x01\x1f");
+    EXPECT_EQ(objects[5]["input"].text, "\xEF\xBF\xBD\xEF\xBF\xBD 1");
+    EXPECT_EQ(objects[6]["input"].text, "\xe6\x97\xa5\xe6\x9c\xac");
+    EXPECT_EQ(objects[7]["error"].text, "構文不正");
+    EXPECT_EQ(objects[7]["main"].items[0].text, "2");
+    EXPECT_EQ(objects[7]["main"].items[1].text, "1");
+    EXPECT_EQ(objects[8]["error"].text, "構文不正");
+    EXPECT_EQ(objects[9]["input"].text, "1\r");
+    EXPECT_EQ(objects[9]["error"].text, "構文不正");
+    EXPECT_EQ(objects[10]["result"].text, "");
+    EXPECT_NE(objects[10]["output"].text.find(" Version "), std::string::npos);
+    EXPECT_NE(objects[10]["output"].text.find("\r\n"),
+              std::string::npos);                     // the pane's line breaks
+    EXPECT_EQ(objects[12]["result"].text, "10 [m]");  // one session
+    EXPECT_NE(objects[13]["error"].text.find("駄目だこりゃ!"), std::string::npos);
+    for (const char* key : {"main", "subst"}) {
+        EXPECT_EQ(objects[13][key].items[0].text, "-1");
+        EXPECT_EQ(objects[13][key].items[1].text, "0");
+    }
+    EXPECT_EQ(objects[14]["result"].text, "7");
+    EXPECT_EQ(r.status, 1);  // some lines reported errors
+    EXPECT_EQ(r.err, "");
+}
+
+TEST(CliProcess, PlainOutputAndExitStatus) {
+    struct Case {
+        std::vector<std::string> args;
+        std::string input;
+        std::string out;
+        int status;
+    };
+    const Case cases[] = {
+        {{"1+1"}, "", "2\n", 0},
+        {{"1+"}, "", "構文不正\n1+\n  ^\n", 1},
+        {{"1+1", "1+", "2"}, "", "2\n構文不正\n1+\n  ^\n2\n", 1},
+        {{"a:=5m", "a*2"}, "", "5 [m]\n10 [m]\n", 0},
+        {{"--", "-2^2"}, "", "4\n", 0},
+        {{"--template", "@*2"}, "3\n", "6\n", 0},
+        {{"--template", "@+1"}, "abc\n", "未定義変数: abc\nabc\n^~~\n", 1},
+        {{}, "1/3\n\n", "0.3`\n構文不正\n\n^\n", 1},
+        {{"--digits", "5", "1/4"}, "", "0.25\n", 0},  // ends by itself before the limit
+        {{"--digits", "3", "1/7"}, "", "0.142...\n", 0},
+        {{"--digits", "50", "2^(1/2)"},
+         "",
+         "1.41421356237309504880168872420969807856967187537694...\n",
+         0},
+        // An engine exception is the line's error; the session goes on.
+        {{"-2^(1/2)", "1+1"}, "", "駄目だこりゃ! 虚数はまだ対応してないのよ～ん!\n2\n", 1},
+        {{"--bogus"}, "", "", 2},
+        {{"--digits", "x", "1"}, "", "", 2},
+    };
+    for (const Case& c : cases) {
+        const TRun r = RunCli(c.args, c.input);
+        const std::string label = ::testing::PrintToString(c.args);
+        EXPECT_EQ(r.out, c.out) << label;
+        EXPECT_EQ(r.status, c.status) << label;
+        if (c.status == 2) {
+            EXPECT_NE(r.err.find("Usage: tavelko-cli"), std::string::npos) << label;
+        }
+    }
+}
+
+TEST(CliProcess, TimeoutCancelsWithTheDigitsSoFar) {
+    const TRun r = RunCli({"--timeout", "0.3", "2^(1/2)", "1+1"});
+    const std::vector<std::string> out = Lines(r.out);
+    ASSERT_EQ(out.size(), 2u) << r.out;
+    EXPECT_TRUE(out[0].starts_with("1.41421356237")) << out[0].substr(0, 40);
+    EXPECT_TRUE(out[0].ends_with("..."))
+        << out[0].substr(out[0].size() > 40 ? out[0].size() - 40 : 0);
+    EXPECT_EQ(out[1], "2");  // the next line has its own time
+    EXPECT_EQ(r.status, 0);  // a cancelled line is no error
+    EXPECT_LT(r.seconds, 3.0);
+}
+
+TEST(CliProcess, HelpAndVersion) {
+    const TRun help = RunCli({"--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_TRUE(help.out.starts_with("Usage: tavelko-cli")) << help.out;
+    const TRun version = RunCli({"--version"});
+    EXPECT_EQ(version.status, 0);
+    EXPECT_TRUE(version.out.starts_with("Tavelko/")) << version.out;
+    EXPECT_NE(version.out.find(" Version "), std::string::npos) << version.out;
+    EXPECT_EQ(Lines(version.out).size(), 1u) << version.out;
+}
+
+}  // namespace

@@ -1,0 +1,159 @@
+// A long root expansion in the window: the halfway timer shows growing digits, and a
+// key press, a left click in an input pane, Enter, or closing the window ends it with
+// the digits so far followed by "...". The events are fired from timers that run inside
+// the evaluation, as a user's would.
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QRegularExpression>
+#include <QTimer>
+
+#include "ui_test_util.h"
+
+namespace {
+
+// How the running evaluation is interrupted.
+enum class ECancel { Key, ClickInput, ClickTemplate, Enter, Close };
+
+// Gives up on an evaluation that nothing ended, so a broken cancel fails instead of
+// hanging the suite.
+constexpr int DGiveUpMs = 30000;
+
+// Notes the time at which the watched pane gets its idle tool tip back, which happens
+// when the panes are unlocked.
+class TUnlockWatch : public QObject {
+public:
+    explicit TUnlockWatch(QPlainTextEdit* pane) : pane_(pane) { pane->installEventFilter(this); }
+    QElapsedTimer clock;
+    qint64 unlockedMs = -1;
+
+protected:
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::ToolTipChange && clock.isValid() && unlockedMs < 0 &&
+            pane_->toolTip() == TfTavelko::RCTT_数式入力催促)
+            unlockedMs = clock.elapsed();
+        return false;
+    }
+
+private:
+    QPlainTextEdit* pane_;
+};
+
+}  // namespace
+
+class CancelTest : public QObject {
+    Q_OBJECT
+private slots:
+    void cancelLongRoot_data();
+    void cancelLongRoot();
+    void closeDuringEvaluationEndsTheEventLoop();
+};
+
+void CancelTest::cancelLongRoot_data() {
+    QTest::addColumn<int>("how");
+    QTest::addColumn<int>("afterMs");  // how long the expansion runs before the cancel
+    QTest::newRow("key press") << int(ECancel::Key) << 700;
+    QTest::newRow("click in input pane") << int(ECancel::ClickInput) << 700;
+    QTest::newRow("click in template pane") << int(ECancel::ClickTemplate) << 700;
+    QTest::newRow("Enter") << int(ECancel::Enter) << 700;
+    QTest::newRow("close") << int(ECancel::Close) << 700;
+    QTest::newRow("key press after 4 s") << int(ECancel::Key) << 4000;
+}
+
+void CancelTest::cancelLongRoot() {
+    QFETCH(int, how);
+    QFETCH(int, afterMs);
+    TWindow t;
+    QVERIFY(t.fOpen());
+    TUnlockWatch watch(t.con());
+    const QRegularExpression partial(QStringLiteral("^1\\.41421356\\d*\\.\\.\\.$"));
+    QStringList halfway;  // the distinct halfway texts seen, in order
+    bool locked = false, cancelling = false, gaveUp = false;
+    QElapsedTimer running;
+    // Watches the result pane while the expansion runs, and cancels once it has run
+    // long enough and at least two halfway texts were shown.
+    QTimer poll;
+    poll.setInterval(25);
+    connect(&poll, &QTimer::timeout, [&] {
+        const QString shown = t.result()->toPlainText();
+        if (partial.match(shown).hasMatch() && (halfway.isEmpty() || halfway.last() != shown)) halfway << shown;
+        if (halfway.size() < 2 || running.elapsed() < afterMs) return;
+        poll.stop();
+        const QColor grey = QApplication::palette().color(QPalette::Button);
+        locked = t.con()->isReadOnly() && t.lambda()->isReadOnly() && t.w->f計算中() &&
+                 t.con()->toolTip() == TfTavelko::RCTT_計算中キャンセル &&
+                 t.con()->palette().color(QPalette::Base) == grey;
+        watch.clock.start();
+        switch (ECancel(how)) {
+        case ECancel::Key: QTest::keyClick(t.con(), Qt::Key_A); break;
+        case ECancel::ClickInput: QTest::mouseClick(t.con()->viewport(), Qt::LeftButton); break;
+        case ECancel::ClickTemplate: QTest::mouseClick(t.lambda()->viewport(), Qt::LeftButton); break;
+        case ECancel::Enter: QTest::keyClick(t.con(), Qt::Key_Return); break;
+        case ECancel::Close: t.w->close(); break;
+        }
+        // Until the evaluation notices, the input pane stays locked and says so.
+        cancelling = t.con()->isReadOnly() && t.con()->toolTip() == TfTavelko::RCTT_計算キャンセル &&
+                     t.lambda()->palette().color(QPalette::Base) == grey;
+    });
+    QTimer::singleShot(DGiveUpMs, [&] {
+        gaveUp = t.w->f計算中();
+        t.w->Parser.yyキャンセル指示();
+    });
+    running.start();
+    poll.start();
+    t.fEnter(QStringLiteral("2^(1/2)"));  // returns when the evaluation has ended
+    const qint64 cancelToShownMs = watch.clock.elapsed();
+    QVERIFY(!gaveUp);
+    QVERIFY(locked);
+    QVERIFY(cancelling);
+    QVERIFY(watch.unlockedMs >= 0);
+    qInfo("%d digits: cancel to unlocked panes %lld ms, to the result shown %lld ms",
+          int(t.result()->toPlainText().size()) - 5, watch.unlockedMs, cancelToShownMs);
+
+    // The halfway digits grew, and the final text carries at least as many.
+    for (qsizetype i = 1; i < halfway.size(); ++i) QVERIFY(halfway[i].size() > halfway[i - 1].size());
+    const QString final = t.result()->toPlainText();
+    QVERIFY2(partial.match(final).hasMatch(), qPrintable(final.left(40)));
+    QVERIFY(final.size() >= halfway.last().size());
+
+    if (ECancel(how) == ECancel::Close) {
+        // The close waited for the evaluation and then went through.
+        QTRY_VERIFY(!t.w->isVisible());
+        return;
+    }
+    QVERIFY(!t.con()->isReadOnly() && !t.lambda()->isReadOnly());
+    QCOMPARE(t.con()->toolTip(), TfTavelko::RCTT_数式入力催促);
+    QCOMPARE(t.con()->palette().color(QPalette::Base), QApplication::palette().color(QPalette::Base));
+    QVERIFY(!t.w->findChild<QTimer*>(QStringLiteral("TimHalfway"))->isActive());
+    // The cancelled line is in the history, and the next Enter evaluates normally.
+    t.fEnter(QStringLiteral("1+2"));
+    QCOMPARE(t.result()->toPlainText(), QStringLiteral("3"));
+    QTest::keyClick(t.con(), Qt::Key_Up);
+    QTest::keyClick(t.con(), Qt::Key_Up);
+    QCOMPARE(t.con()->toPlainText(), QStringLiteral("2^(1/2)"));
+}
+
+// As in the program: the evaluation runs inside the application's event loop, the
+// window is closed while it runs, and the loop then ends because the last window
+// closed. Runs last: the application's loop is left behind.
+void CancelTest::closeDuringEvaluationEndsTheEventLoop() {
+    auto t = std::make_unique<TWindow>();
+    QVERIFY(t->fOpen());
+    bool evaluated = false;
+    QTimer::singleShot(0, [&] {
+        t->fEnter(QStringLiteral("2^(1/2)"));
+        evaluated = true;
+    });
+    QTimer::singleShot(500, [&] { t->w->close(); });
+    QTimer::singleShot(DGiveUpMs, [&] {
+        t->w->Parser.yyキャンセル指示();
+        QCoreApplication::exit(1);
+    });
+    QCOMPARE(QApplication::exec(), 0);
+    QVERIFY(evaluated);
+    QVERIFY(!t->w->isVisible());
+    QVERIFY(t->result()->toPlainText().endsWith(QStringLiteral("...")));
+    t.reset();  // the window goes while nothing runs
+}
+
+QTEST_MAIN(CancelTest)
+#include "cancel_test.moc"

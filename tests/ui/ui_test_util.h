@@ -1,0 +1,42 @@
+// Shared helpers of the window tests: opening a window as a user sees it after start,
+// reaching its panes, and entering a line with real key events.
+#pragma once
+
+#include <QPlainTextEdit>
+#include <QSplitter>
+#include <QTest>
+#include <memory>
+
+#include "ui/main_window.h"
+
+// A shown, activated window (so its first activation has run) whose beeps are counted.
+struct TWindow {
+    std::unique_ptr<TfTavelko> w;
+    int beeps = 0;
+
+    explicit TWindow(const QStringList& args = {}) : w(std::make_unique<TfTavelko>(args)) {
+        w->f警告音設定([this] { ++beeps; });
+    }
+    // Shows and activates the window; false when it never became active.
+    bool fOpen() {
+        w->show();
+        w->activateWindow();
+        return QTest::qWaitForWindowActive(w.get());
+    }
+    QPlainTextEdit* fPane(const char* name) const { return w->findChild<QPlainTextEdit*>(QLatin1String(name)); }
+    QPlainTextEdit* con() const { return fPane("RtbCon"); }
+    QPlainTextEdit* lambda() const { return fPane("RtbLambda"); }
+    QPlainTextEdit* result() const { return fPane("RtbResult"); }
+    QSplitter* splitter() const { return w->findChild<QSplitter*>(); }
+    // Types nothing: replaces the pane's text, then presses Enter in it.
+    void fEnter(QPlainTextEdit* pane, const QString& text) const {
+        pane->setPlainText(text);
+        pane->setFocus();
+        QTest::keyClick(pane, Qt::Key_Return);
+    }
+    void fEnter(const QString& text) const { fEnter(con(), text); }
+    // The selection of a pane as [start, end).
+    static QPair<int, int> fSelection(const QPlainTextEdit* pane) {
+        return {pane->textCursor().selectionStart(), pane->textCursor().selectionEnd()};
+    }
+};
