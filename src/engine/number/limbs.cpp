@@ -1,5 +1,7 @@
 #include "engine/number/limbs.h"
 
+#include <cstring>
+
 #include <algorithm>
 
 namespace {
@@ -88,19 +90,22 @@ void DivLong(const T多倍長型& a, const T多倍長型& b, T多倍長型& q, T
 
 namespace {
 
+// Writes the 4 digits of v (below 10000) at p: both digit pairs are split into tens and
+// units at once inside one 64-bit word, the first digit ending in the lowest lane.
+void f4桁書込(char16_t* p, uint32_t v) {
+    const uint64_t pairs = (v / 100) | (uint64_t{v % 100} << 32);
+    const uint64_t tens = ((pairs * 103) >> 10) & 0x0000000F0000000F;  // exact below 179
+    const uint64_t units = pairs - tens * 10;
+    const uint64_t lanes = (tens | (units << 16)) + 0x0030003000300030;
+    std::memcpy(p, &lanes, sizeof lanes);
+}
+
 // Writes the 9 digits of a limb (leading zeros included) ending just before `end`.
 void f桁書込(char16_t* end, uint32_t limb) {
-    static constexpr char k2桁[] =
-        "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
-        "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
-        "8081828384858687888990919293949596979899";
-    for (int k = 0; k < 4; ++k) {
-        const uint32_t two = limb % 100;
-        limb /= 100;
-        *--end = static_cast<char16_t>(k2桁[2 * two + 1]);
-        *--end = static_cast<char16_t>(k2桁[2 * two]);
-    }
-    *--end = static_cast<char16_t>(u'0' + limb);
+    const uint32_t low8 = limb % 100000000;
+    f4桁書込(end - 4, low8 % 10000);
+    f4桁書込(end - 8, low8 / 10000);
+    end[-9] = static_cast<char16_t>(u'0' + limb / 100000000);
 }
 
 // The value of digits[begin, end), at most 9 of them; other characters count as 0.
@@ -113,10 +118,46 @@ uint32_t f桁読込(std::u16string_view digits, size_t begin, size_t end) {
     return limb;
 }
 
-// Drops the leading zeros of a text of digits, keeping one digit.
-void f先頭零除去(std::u16string& s) {
-    const size_t first = s.find_first_not_of(u'0');
-    s.erase(0, first == std::u16string::npos ? s.size() - 1 : first);
+// The value of 4 decimal digits, combined pairwise inside one 64-bit word (the first
+// digit in the lowest lane) instead of one after the other.
+uint32_t f4桁読込(const char16_t* p) {
+    uint64_t x;
+    std::memcpy(&x, p, sizeof x);
+    x -= 0x0030003000300030;
+    x = (x * 10 + (x >> 16)) & 0x0000FFFF0000FFFF;
+    return static_cast<uint32_t>((x * 100 + (x >> 32)) & 0xFFFFFFFF);
+}
+
+// True when the 4 characters at p are all "0" to "9": each 16-bit lane is tested for
+// >= "0" and > "9" by the high bit of a sum that cannot carry into the next lane.
+bool f4桁判定(const char16_t* p) {
+    uint64_t x;
+    std::memcpy(&x, p, sizeof x);
+    constexpr uint64_t kHigh = 0x8000800080008000;
+    const uint64_t low = x & ~kHigh;
+    const uint64_t atLeast0 = (low + 0x7FD07FD07FD07FD0) & kHigh;
+    const uint64_t above9 = (low + 0x7FC67FC67FC67FC6) & kHigh;
+    return (x & kHigh) == 0 && atLeast0 == kHigh && above9 == 0;
+}
+
+// The value of digits[begin, end) as f桁読込 gives it, 9 digits at a time when they are
+// all digits.
+uint32_t f9桁読込(std::u16string_view digits, size_t begin, size_t end) {
+    const char16_t* p = digits.data() + begin;
+    if (end - begin == 9 && static_cast<char16_t>(p[0] - u'0') < 10 && f4桁判定(p + 1) && f4桁判定(p + 5)) {
+        return static_cast<uint32_t>(p[0] - u'0') * 100000000 + f4桁読込(p + 1) * 10000 + f4桁読込(p + 5);
+    }
+    return f桁読込(digits, begin, end);
+}
+
+// The decimal digits of a limb, 1 to 9.
+size_t f桁数(uint32_t limb) {
+    size_t n = 1;
+    while (limb >= 10) {
+        limb /= 10;
+        ++n;
+    }
+    return n;
 }
 
 }  // namespace
@@ -127,7 +168,7 @@ T多倍長型 f多倍長変換(std::u16string_view digits) {
     size_t end = digits.size();
     while (end > 0) {
         const size_t begin = end >= 9 ? end - 9 : 0;
-        a.push_back(f桁読込(digits, begin, end));
+        a.push_back(f9桁読込(digits, begin, end));
         end = begin;
     }
     Trim(a);
@@ -137,32 +178,34 @@ T多倍長型 f多倍長変換(std::u16string_view digits) {
 
 std::u16string f多倍長文字列化(const T多倍長型& a) {
     if (a.empty()) return u"0";
-    std::u16string s;
-    s.resize(a.size() * 9);
+    // Sized exactly: the top limb without its leading zeros, every other limb 9 digits.
+    const size_t top = f桁数(a.back());
+    std::u16string s(top + (a.size() - 1) * 9, u'0');
     char16_t* end = s.data() + s.size();
-    for (const uint32_t limb : a) {
-        f桁書込(end, limb);
+    for (size_t i = 0; i + 1 < a.size(); ++i) {
+        f桁書込(end, a[i]);
         end -= 9;
     }
-    f先頭零除去(s);
+    for (uint32_t limb = a.back(); end > s.data(); limb /= 10) *--end = static_cast<char16_t>(u'0' + limb % 10);
     return s;
 }
 
 std::u16string f文字列小乗算(std::u16string_view a, uint32_t m) {
-    const size_t chunks = (a.size() + 8) / 9;
-    std::u16string s((chunks + 2) * 9, u'0');
+    // Written from the end, one chunk of 9 digits per chunk read, then the leading zeros
+    // (at most 17) are dropped.
+    std::u16string s(((a.size() + 8) / 9 + 1) * 9, u'0');
     char16_t* end = s.data() + s.size();
     uint64_t carry = 0;
-    for (size_t stop = a.size(); stop > 0;) {
+    for (size_t stop = a.size(); stop > 0; end -= 9) {
         const size_t start = stop >= 9 ? stop - 9 : 0;
-        const uint64_t v = uint64_t{f桁読込(a, start, stop)} * m + carry;
+        const uint64_t v = uint64_t{f9桁読込(a, start, stop)} * m + carry;
         f桁書込(end, static_cast<uint32_t>(v % D多倍長基数));
         carry = v / D多倍長基数;
-        end -= 9;
         stop = start;
     }
     f桁書込(end, static_cast<uint32_t>(carry));
-    f先頭零除去(s);
+    const size_t first = s.find_first_not_of(u'0');
+    s.erase(0, first == std::u16string::npos ? s.size() - 1 : first);
     return s;
 }
 
