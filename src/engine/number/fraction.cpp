@@ -32,7 +32,55 @@ T分数型 ClsBrelvita::f約分(T分数型 vt分数) {
     return vt分数;
 }
 
+namespace {
+
+// A natural number in normal form: digits without a leading zero ("0" alone allowed).
+bool f正規自然数(std::u16string_view s) {
+    if (s.empty() || (s[0] == u'0' && s.size() > 1)) return false;
+    for (const char16_t c : s) {
+        if (c < u'0' || c > u'9') return false;
+    }
+    return true;
+}
+
+// A fraction in normal form: an optional "-" on a nonzero numerator, a positive denominator.
+bool f正規分数(const T分数型& f) {
+    const std::u16string_view n = f.s分子;
+    const bool bNeg = !n.empty() && n[0] == u'-';
+    return f正規自然数(bNeg ? n.substr(1) : n) && !(bNeg && n == u"-0") && f正規自然数(f.s分母) &&
+           f.s分母 != u"0";
+}
+
+// -1, 0 or 1 comparing two natural numbers in normal form.
+int32_t f正規自然数比較(std::u16string_view a, std::u16string_view b) {
+    if (a.size() != b.size()) return a.size() < b.size() ? -1 : 1;
+    const int c = a.compare(b);
+    return c < 0 ? -1 : (c > 0 ? 1 : 0);
+}
+
+// The comparison without arithmetic where it is decided by the texts alone: equal texts,
+// and comparisons with 0/1 and 1/1 (the checks before powers and roots). Both fractions
+// must be in normal form. False when the subtraction is needed.
+bool f分数比較即決(const T分数型& a, const T分数型& b, int32_t& r) {
+    if (!f正規分数(a) || !f正規分数(b)) return false;
+    const bool bNeg = a.s分子[0] == u'-';
+    if (a.s分子 == b.s分子 && a.s分母 == b.s分母) {
+        r = 0;
+    } else if (b.s分子 == u"0" && b.s分母 == u"1") {
+        r = a.s分子 == u"0" ? 0 : (bNeg ? -1 : 1);
+    } else if (b.s分子 == u"1" && b.s分母 == u"1") {
+        r = bNeg ? -1 : f正規自然数比較(a.s分子, a.s分母);
+    } else {
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
 int32_t ClsBrelvita::f分数比較(const T分数型& vt分数1, const T分数型& vt分数2) {
+    int32_t r = 0;
+    if (f分数比較即決(vt分数1, vt分数2, r)) return r;
     const T分数型 d = f分数減算(vt分数1, vt分数2);
     if (d.s分子 == u"0") return 0;
     return d.s分子.front() == u'-' ? -1 : 1;

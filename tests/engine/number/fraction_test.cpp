@@ -9,7 +9,7 @@
 
 namespace {
 
-T分数型 F(const char16_t* num, const char16_t* den) { return {num, den}; }
+T分数型 F(const std::u16string& num, const std::u16string& den) { return {num, den}; }
 
 TEST(Fraction, DecimalTextToFraction) {
     ClsBrelvita e;
@@ -57,6 +57,35 @@ TEST(Fraction, Comparison) {
         {F(u"2", u"3"), F(u"3", u"5"), 1},
     };
     for (const auto& c : cases) EXPECT_EQ(e.f分数比較(c.a, c.b), c.want);
+}
+
+// Comparisons decided from the texts alone must agree with comparing by subtraction.
+TEST(Fraction, ComparisonShortcutsAgreeWithSubtraction) {
+    ClsBrelvita e;
+    std::mt19937_64 rng(4242);
+    const auto number = [&rng](bool allowNegative) {
+        static const char16_t* special[] = {u"0", u"1", u"2", u"10", u"999999999", u"1000000000"};
+        std::u16string n = rng() % 3 == 0 ? std::u16string(special[rng() % 6])
+                                          : RandomDigits(rng, 1 + static_cast<int>(rng() % 25));
+        if (allowNegative && n != u"0" && rng() % 3 == 0) n = u"-" + n;
+        return n;
+    };
+    for (int i = 0; i < 4000; ++i) {
+        T分数型 a = F(number(true), number(false));
+        if (a.s分母 == u"0") a.s分母 = u"1";
+        T分数型 b;
+        switch (rng() % 4) {
+            case 0: b = F(u"0", u"1"); break;
+            case 1: b = F(u"1", u"1"); break;
+            case 2: b = a; break;
+            default: b = F(number(true), u"7");
+        }
+        if (rng() % 5 == 0) a.s分母 = a.s分子.starts_with(u"-") ? a.s分子.substr(1) : a.s分子;  // value ±1
+        if (a.s分母 == u"0") a.s分母 = u"3";
+        const std::u16string d = e.f分数減算(a, b).s分子;  // the comparison by its definition
+        const int32_t want = d == u"0" ? 0 : (d.front() == u'-' ? -1 : 1);
+        ASSERT_EQ(e.f分数比較(a, b), want) << Utf16ToUtf8(a.s分子 + u"/" + a.s分母 + u" vs " + b.s分子 + u"/" + b.s分母);
+    }
 }
 
 TEST(Fraction, Arithmetic) {
