@@ -60,7 +60,7 @@ public:
     // --- Integers (digit strings with an optional "-"; "-0" counts as zero).
     std::u16string f整数加算(std::u16string vs被加数, std::u16string vs加数);
     std::u16string f整数減算(std::u16string vs被減数, std::u16string vs減数);
-    std::u16string f整数乗算(std::u16string vs被乗数, std::u16string vs乗数);
+    std::u16string f整数乗算(const std::u16string& vs被乗数, const std::u16string& vs乗数);
     // Truncating division: returns the remainder (the dividend's sign), quotient to rs商.
     std::u16string f整数商余(std::u16string vs被除数, std::u16string vs除数, std::u16string& rs商);
     // Greatest common divisor of the magnitudes; "1" when either is "0" or "1".

@@ -28,7 +28,7 @@ T分数型 ClsBrelvita::f約分(T分数型 vt分数) {
         f符号取出し(vt分数.s分子);
         s.clear();
     }
-    vt分数.s分子 = s + vt分数.s分子;
+    vt分数.s分子.insert(0, s);
     return vt分数;
 }
 

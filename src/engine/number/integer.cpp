@@ -27,11 +27,14 @@ std::u16string ClsBrelvita::f整数減算(std::u16string vs被減数, std::u16st
     return f自然数減算(vs減数, vs被減数);
 }
 
-std::u16string ClsBrelvita::f整数乗算(std::u16string vs被乗数, std::u16string vs乗数) {
-    const std::u16string sSignA = f符号取出し(vs被乗数);
-    const std::u16string sSignB = f符号取出し(vs乗数);
+std::u16string ClsBrelvita::f整数乗算(const std::u16string& vs被乗数, const std::u16string& vs乗数) {
+    // Both without sign (the usual case): nothing to take out, no working copies.
+    if (!vs被乗数.starts_with(u'-') && !vs乗数.starts_with(u'-')) return f自然数乗算(vs被乗数, vs乗数);
+    std::u16string a = vs被乗数, b = vs乗数;
+    const std::u16string sSignA = f符号取出し(a);
+    const std::u16string sSignB = f符号取出し(b);
     const std::u16string sSign = sSignA == sSignB ? u"" : u"-";
-    return sSign + f自然数乗算(vs被乗数, vs乗数);
+    return sSign + f自然数乗算(a, b);
 }
 
 std::u16string ClsBrelvita::f整数商余(std::u16string vs被除数, std::u16string vs除数,

@@ -150,11 +150,11 @@ uint32_t f9桁読込(std::u16string_view digits, size_t begin, size_t end) {
     return f桁読込(digits, begin, end);
 }
 
-// The decimal digits of a limb, 1 to 9.
-size_t f桁数(uint32_t limb) {
+// The decimal digits of a number, 1 to 20.
+size_t f桁数64(uint64_t v) {
     size_t n = 1;
-    while (limb >= 10) {
-        limb /= 10;
+    while (v >= 10) {
+        v /= 10;
         ++n;
     }
     return n;
@@ -179,7 +179,7 @@ T多倍長型 f多倍長変換(std::u16string_view digits) {
 std::u16string f多倍長文字列化(const T多倍長型& a) {
     if (a.empty()) return u"0";
     // Sized exactly: the top limb without its leading zeros, every other limb 9 digits.
-    const size_t top = f桁数(a.back());
+    const size_t top = f桁数64(a.back());
     std::u16string s(top + (a.size() - 1) * 9, u'0');
     char16_t* end = s.data() + s.size();
     for (size_t i = 0; i + 1 < a.size(); ++i) {
@@ -191,21 +191,28 @@ std::u16string f多倍長文字列化(const T多倍長型& a) {
 }
 
 std::u16string f文字列小乗算(std::u16string_view a, uint32_t m) {
-    // Written from the end, one chunk of 9 digits per chunk read, then the leading zeros
-    // (at most 17) are dropped.
-    std::u16string s(((a.size() + 8) / 9 + 1) * 9, u'0');
+    // Chunks of 9 digits from the right, each written as soon as it is multiplied. The
+    // leftmost (possibly shorter) chunk gets top * m plus a carry below m, so the length
+    // of the product is known before writing unless a power of ten falls in that range.
+    const bool b正規 = !a.empty() && a[0] != u'0' && m != 0;
+    const size_t topLen = b正規 ? (a.size() % 9 == 0 ? 9 : a.size() % 9) : 0;
+    const uint64_t top = b正規 ? f9桁読込(a, 0, topLen) : 0;
+    const size_t lo = f桁数64(top * m), hi = b正規 ? f桁数64(top * m + m - 1) : 19;
+    std::u16string s(a.size() - topLen + hi + (b正規 ? 0 : 9), u'0');
     char16_t* end = s.data() + s.size();
     uint64_t carry = 0;
-    for (size_t stop = a.size(); stop > 0; end -= 9) {
-        const size_t start = stop >= 9 ? stop - 9 : 0;
+    for (size_t stop = a.size(); stop > topLen; end -= 9) {
+        const size_t start = stop >= topLen + 9 ? stop - 9 : topLen;
         const uint64_t v = uint64_t{f9桁読込(a, start, stop)} * m + carry;
         f桁書込(end, static_cast<uint32_t>(v % D多倍長基数));
         carry = v / D多倍長基数;
         stop = start;
     }
-    f桁書込(end, static_cast<uint32_t>(carry));
-    const size_t first = s.find_first_not_of(u'0');
-    s.erase(0, first == std::u16string::npos ? s.size() - 1 : first);
+    for (uint64_t v = top * m + carry; end > s.data(); v /= 10) *--end = static_cast<char16_t>(u'0' + v % 10);
+    if (!b正規 || lo != hi) {
+        const size_t first = s.find_first_not_of(u'0');
+        s.erase(0, first == std::u16string::npos ? s.size() - 1 : first);
+    }
     return s;
 }
 

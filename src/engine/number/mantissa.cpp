@@ -93,7 +93,14 @@ static void RejectImaginary(const T仮数型& m) {
 }
 
 // Product or quotient of two mantissas under a common root index.
-static T仮数型 MultiplyOrDivide(ClsBrelvita& e, T仮数型 wa, T仮数型 wb, bool bDivide) {
+static T仮数型 MultiplyOrDivide(ClsBrelvita& e, const T仮数型& a, const T仮数型& b, bool bDivide) {
+    // Finite equal exponents and no negative base leave nothing to rewrite: the bases
+    // are combined as they are, without working copies of the operands.
+    if (a.t指数.s分母 != u"0" && b.t指数.s分母 != u"0" && !IsNegative(a.t底) && !IsNegative(b.t底) &&
+        e.f分数比較(a.t指数, b.t指数) == 0) {
+        return {a.t指数, bDivide ? e.f分数除算(a.t底, b.t底) : e.f分数乗算(a.t底, b.t底)};
+    }
+    T仮数型 wa = a, wb = b;
     EvaluateInfiniteExponent(e, wa);
     EvaluateInfiniteExponent(e, wb);
     bool bNegative = false;

@@ -201,11 +201,32 @@ T単位数型 ClsBrelvita::f乗除単位補正(const std::u16string& vs乗除, T
 
 namespace {
 
+// A copy of every field but the number, which the caller sets.
+T単位数型 f数値以外複写(const T単位数型& v) {
+    T単位数型 r;
+    r.t意味コ配列 = v.t意味コ配列;
+    r.t保留 = v.t保留;
+    r.s単位表記 = v.s単位表記;
+    r.s基底値変換式 = v.s基底値変換式;
+    r.t単項表記リスト = v.t単項表記リスト;
+    r.s変数名 = v.s変数名;
+    r.iTag = v.iTag;
+    r.i表記基数 = v.i表記基数;
+    return r;
+}
+
 // Product or quotient of two values, formed in base units and converted back into the
 // unit the display notation chose.
 T単位数型 MultiplyOrDivide(ClsBrelvita& e, const T単位数型& a, const T単位数型& b, bool bDivide) {
     if (fキャンセル印チェック(a, b)) return fキャンセル値作成();
     return Cancellable(e, [&] {
+        if (b.s単位表記.empty()) {
+            // By a plain number the unit correction keeps a as it is: only the number
+            // changes, so a's (possibly long) number is not copied first.
+            T単位数型 result = f数値以外複写(a);
+            result.t複素数 = bDivide ? e.f複素数除算(a.t複素数, b.t複素数) : e.f複素数乗算(a.t複素数, b.t複素数);
+            return result;
+        }
         T単位数型 P = a, Q = b;
         bool bFlag = false;
         T単位数型 result = e.f乗除単位補正(bDivide ? u"/" : u"*", P, Q, bFlag);

@@ -14,6 +14,7 @@ inline constexpr char16_t RCFES_不正例外単位[] = u"駄目だこりゃ! 不
 // Display radix value meaning "plain decimal".
 inline constexpr int32_t D基数変換無 = 0;
 
+// (A helper in arithmetic.cpp copies every field but the number: keep it in step.)
 struct T単位数型 {
     T複素数型 t複素数;               // the number, in the value's unit; "..." marks a cancelled value
     T意味コ配列型 t意味コ配列;       // the dimension

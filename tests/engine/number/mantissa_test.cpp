@@ -100,3 +100,43 @@ TEST_F(Mantissa, FloatingAndComplexLayersPassThrough) {
 }
 
 }  // namespace
+
+#include <random>
+
+#include "common/ut_common.h"
+#include "common/utf.h"
+
+namespace {
+
+// Products and quotients of rational mantissas (plain numbers, and exact roots such as
+// 4^(1/2)) equal the product and quotient of their values, whichever way they are formed.
+TEST_F(Mantissa, ProductsOfRationalMantissasEqualProductsOfTheirValues) {
+    std::mt19937 rng(97531);
+    // Numerators and denominators of 2s and 5s only: a root is evaluated as a decimal
+    // expansion, which must end for the value to be exact.
+    static const char16_t* tame[] = {u"1", u"2", u"4", u"5", u"8", u"10", u"16", u"25", u"40", u"125"};
+    const auto random = [&]() -> T仮数型 {
+        const std::u16string sign = rng() % 3 == 0 ? u"-" : u"";
+        const std::u16string n = tame[rng() % std::size(tame)], d = tame[rng() % std::size(tame)];
+        switch (rng() % 3) {
+            case 0: return {F(u"1", u"1"), e.f約分({sign + e.f整数乗算(n, tame[rng() % std::size(tame)]), d})};
+            case 1: return {F(u"1", u"2"), e.f分数累乗(e.f約分({n, d}), 2)};  // square under a square root
+            default: return {F(u"1", u"3"), e.f分数累乗(e.f約分({sign + n, d}), 3)};  // cube under a cube root
+        }
+    };
+    for (int i = 0; i < 600; ++i) {
+        const T仮数型 a = random(), b = random();
+        const T分数型 va = e.f仮数真数化(a), vb = e.f仮数真数化(b);
+        T仮数型 product;
+        try {
+            product = e.f仮数乗算(a, b);
+        } catch (const E一般例外&) {
+            continue;  // a negative value under an even root index has no real form
+        }
+        ASSERT_EQ(e.f分数比較(e.f仮数真数化(product), e.f分数乗算(va, vb)), 0);
+        if (vb.s分子 == u"0" || (a.t指数.s分母 == u"1") != (b.t指数.s分母 == u"1")) continue;
+        ASSERT_EQ(e.f分数比較(e.f仮数真数化(e.f仮数除算(a, b)), e.f分数除算(va, vb)), 0);
+    }
+}
+
+}  // namespace

@@ -249,3 +249,27 @@ TEST_F(Arithmetic, RandomExpressionsRenderOrReportCleanly) {
 }
 
 }  // namespace
+
+namespace {
+
+// Products and quotients by a plain number skip the unit correction's working copies;
+// the result must be what the correction itself gives (written out here step by step).
+TEST_F(Arithmetic, ByAPlainNumberMatchesTheFullUnitCorrection) {
+    const std::u16string units[] = {u"", u"m", u"km/h", u"°C", u"!time", u"kg*m/s2", u"xyz", u"m3"};
+    std::mt19937 rng(1357);
+    for (int i = 0; i < 400; ++i) {
+        const std::u16string n1 = (rng() % 3 == 0 ? u"-" : u"") + IntToStr(rng() % 100000) + u"." + IntToStr(rng() % 100);
+        const std::u16string n2 = (rng() % 3 == 0 ? u"-" : u"") + IntToStr(1 + rng() % 999) + u"." + IntToStr(rng() % 10);
+        const T単位数型 a = Q(n1, units[rng() % std::size(units)]), b = Q(n2);
+        for (const bool bDivide : {false, true}) {
+            T単位数型 P = a, B = b;
+            bool bFlag = false;
+            T単位数型 want = e.f乗除単位補正(bDivide ? u"/" : u"*", P, B, bFlag);
+            want.t複素数 = bDivide ? e.f複素数除算(P.t複素数, B.t複素数) : e.f複素数乗算(P.t複素数, B.t複素数);
+            if (bFlag) want.t複素数 = e.f複素数単位値補正(want.t複素数, u"", want.s基底値変換式);
+            ASSERT_EQ(bDivide ? e.f除算(a, b) : e.f乗算(a, b), want) << Utf16ToUtf8(n1 + u" " + a.s単位表記 + u" " + n2);
+        }
+    }
+}
+
+}  // namespace
