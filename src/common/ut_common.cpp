@@ -59,3 +59,17 @@ std::u16string IntToStr(int64_t value) {
     const std::string s = std::to_string(value);
     return std::u16string(s.begin(), s.end());
 }
+
+bool f英字含有(const std::u16string& s) {
+    for (const char16_t c : s) {
+        if ((c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z')) return true;
+    }
+    return false;
+}
+
+std::u16string fASCII小文字化(std::u16string s) {
+    for (char16_t& c : s) {
+        if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c - u'A' + u'a');
+    }
+    return s;
+}

@@ -31,3 +31,10 @@ std::u16string IntToStr(int64_t value);
 // negates, a "." after the first digit or the "-" ends the scan, anything else is skipped.
 // 0 when there is no digit or the value does not fit a signed 32-bit integer.
 int32_t ForceStrToInt(const std::u16string& sVal);
+
+// True when the text holds an ASCII letter ("[a-zA-Z]"): digits that need a radix.
+bool f英字含有(const std::u16string& s);
+
+// ASCII letters lowered, everything else as it is (unit spellings and command words are
+// compared so).
+std::u16string fASCII小文字化(std::u16string s);

@@ -23,13 +23,6 @@ bool f区切り(int32_t c) {
     }
 }
 
-bool f英字含有(const std::u16string& s) {
-    for (const char16_t c : s) {
-        if (f英字(c)) return true;
-    }
-    return false;
-}
-
 // "^[0-9]+$" with its final-line-feed meaning of "$".
 bool f数字列(const std::u16string& s) {
     const size_t n = !s.empty() && s.back() == u'\n' ? s.size() - 1 : s.size();
@@ -43,10 +36,8 @@ bool f数字列(const std::u16string& s) {
 enum class E数状態 { E数点前, E数点後, E数循環節内, E数終わり };
 
 // The token code of a "!" command word (compared in lower case).
-int32_t fコマンドトークン(std::u16string word) {
-    for (char16_t& c : word) {
-        if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c + 32);
-    }
+int32_t fコマンドトークン(const std::u16string& vsWord) {
+    const std::u16string word = fASCII小文字化(vsWord);
     if (word == u"help") return HELP_CMD_TOKEN;
     if (word == u"reset") return RESET_CMD_TOKEN;
     if (word == u"version") return VERSION_CMD_TOKEN;

@@ -9,13 +9,6 @@
 
 namespace {
 
-bool f英字含有(const std::u16string& s) {
-    for (const char16_t c : s) {
-        if ((c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z')) return true;
-    }
-    return false;
-}
-
 // Splits a text into lines at CR LF, LF or CR, as a text box's line list does.
 std::vector<std::u16string> f行分割(const std::u16string& s) {
     std::vector<std::u16string> lines;
@@ -89,14 +82,7 @@ bool ClsParser::f数値確認(const T単位数型& vt数値) {
 bool ClsParser::f単位確認(const T単位数型& vt単位) {
     const std::u16string& s = vt単位.s単位表記;
     // An exceptional unit ("!…") other than the time unit has no meaning here.
-    bool b例外単位不正 = !s.empty() && s[0] == u'!';
-    if (b例外単位不正) {
-        std::u16string lower = s;
-        for (char16_t& c : lower) {
-            if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c + 32);
-        }
-        b例外単位不正 = lower != D例単_時間;
-    }
+    const bool b例外単位不正 = s.starts_with(u'!') && fASCII小文字化(s) != D例単_時間;
     if (s == D未知単位印 || b例外単位不正) return fエラー(RCS_UNKNOWN_UNIT);
     return true;
 }

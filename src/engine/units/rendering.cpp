@@ -52,13 +52,6 @@ void f途中結果追従(std::u16string& rs途中結果, const std::u16string& v
     }
 }
 
-bool f英字含有(const std::u16string& s) {
-    for (const char16_t c : s) {
-        if ((c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z')) return true;
-    }
-    return false;
-}
-
 bool f数字判定(char16_t c) { return c >= u'0' && c <= u'9'; }
 
 // The mixed-fraction text of F: "3+1/2", "-(3+1/2)", "-1/2", "-2", "0".

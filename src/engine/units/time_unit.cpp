@@ -2,18 +2,11 @@
 // displayed in a form of their own. The time unit "!time" is shown as h:mm:ss in
 // decimal mode and respelled as its ordinary unit everywhere else.
 #include "common/exception.h"
+#include "common/ut_common.h"
 #include "engine/brelvita.h"
 #include "engine/units/readers.h"
 
 namespace {
-
-// ASCII letters lowered, everything else as it is (unit spellings are compared so).
-std::u16string fASCII小文字化(std::u16string s) {
-    for (char16_t& c : s) {
-        if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c - u'A' + u'a');
-    }
-    return s;
-}
 
 // A minutes or seconds count (below 60) as two digits.
 std::u16string f2桁化(const std::u16string& s) {
