@@ -2,7 +2,6 @@
 
 #include <chrono>
 #include <cstdint>
-#include <ctime>
 
 namespace {
 
@@ -11,19 +10,11 @@ int64_t g_intervalNs = 0;
 int64_t g_lastRunNs = INT64_MIN / 2;
 bool g_running = false;
 
-// A monotonic clock in nanoseconds, read on every pump call while a callback is
-// registered. The coarse clock (a few milliseconds of resolution) costs a fraction of
-// the precise one, and the pump only needs to space its runs by milliseconds.
+// A monotonic clock in nanoseconds. Only read when a callback is registered.
 int64_t NowNs() {
-#ifdef CLOCK_MONOTONIC_COARSE
-    timespec ts{};
-    clock_gettime(CLOCK_MONOTONIC_COARSE, &ts);
-    return int64_t{ts.tv_sec} * 1000000000 + ts.tv_nsec;
-#else
     return std::chrono::duration_cast<std::chrono::nanoseconds>(
                std::chrono::steady_clock::now().time_since_epoch())
         .count();
-#endif
 }
 
 }  // namespace
