@@ -69,14 +69,14 @@ void TfTavelko::f結果表示(const T計算結果& r, const std::u16string& sInp
     if (!r.sエラー.empty()) {
         // The erroneous line stays out of the history so that it can be corrected.
         計算式履歴.f履歴位置巻戻();
-        fペイン表示(RtbResult, fペイン文字列(r.sエラー));
+        RtbResult->f表示(fペイン文字列(r.sエラー));
         if (r.b例外) f全選択(RtbCon);
         else if (r.l入力位置 != -1) f範囲選択(RtbCon, r.l入力位置, r.l入力長さ);
         else f範囲選択(RtbLambda, r.lL式位置, r.lL式長さ);
         return;
     }
     // Commands return no result: they have written the pane themselves.
-    if (!r.s結果.empty()) fペイン表示(RtbResult, fペイン文字列(r.s結果));
+    if (!r.s結果.empty()) RtbResult->f表示(fペイン文字列(r.s結果));
     計算式履歴.f履歴追加(sInput);
     f全選択(RtbCon);
 }
@@ -113,7 +113,7 @@ void TfTavelko::TimHalfwayTimer() {
     // than a fifth of the interval, ticks are skipped to keep that share.
     if (t途中表示_.isValid() && t途中表示_.elapsed() < 5 * l途中表示費用ms_) return;
     t途中表示_.start();
-    fペイン表示(RtbResult, fペイン文字列(Parser.f単位数文字列変換途中結果()));
+    RtbResult->f表示(fペイン文字列(Parser.f単位数文字列変換途中結果()));
     RtbResult->viewport()->repaint();
     l途中表示費用ms_ = t途中表示_.elapsed();
 }

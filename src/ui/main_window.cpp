@@ -57,15 +57,13 @@ TfTavelko::TfTavelko(const QStringList& vArgs, QWidget* parent)
 
 TfTavelko::~TfTavelko() { SetMessagePump({}); }
 
-QPlainTextEdit* TfTavelko::fペイン作成(const char* name, int minHeight) {
-    auto* pane = new QPlainTextEdit(this);
+void TfTavelko::fペイン準備(QPlainTextEdit* pane, const char* name, int minHeight) {
     pane->setObjectName(QLatin1String(name));
     pane->setMinimumHeight(minHeight);
     pane->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     pane->setTabChangesFocus(true);
     pane->installEventFilter(this);
     pane->viewport()->installEventFilter(this);
-    return pane;
 }
 
 void TfTavelko::fレイアウト作成() {
@@ -82,14 +80,19 @@ void TfTavelko::fレイアウト作成() {
     setAutoFillBackground(true);
 
     Splitters = new TVexa4SplitterBox(this);
-    RtbLambda = fペイン作成("RtbLambda", DLambda最小高さ);
-    RtbCon = fペイン作成("RtbCon", DCon最小高さ);
-    RtbResult = fペイン作成("RtbResult", DResult最小高さ);
+    RtbLambda = new QPlainTextEdit(this);
+    RtbCon = new QPlainTextEdit(this);
+    RtbResult = new T結果メモ(this);
+    fペイン準備(RtbLambda, "RtbLambda", DLambda最小高さ);
+    fペイン準備(RtbCon, "RtbCon", DCon最小高さ);
+    fペイン準備(RtbResult, "RtbResult", DResult最小高さ);
     RtbResult->setReadOnly(true);
     RtbResult->setFocusPolicy(Qt::ClickFocus);
     RtbResult->setToolTip(RCTT_計算結果表示);
     fペイン色設定(RtbResult, QPalette::Button);
-    for (QPlainTextEdit* pane : {RtbLambda, RtbCon, RtbResult}) Splitters->addWidget(pane);
+    Splitters->addWidget(RtbLambda);
+    Splitters->addWidget(RtbCon);
+    Splitters->addWidget(RtbResult);
     // The result pane takes what the two upper panes leave; a dragged-down upper pane
     // may vanish, its bar stays.
     Splitters->setStretchFactor(0, 0);
@@ -164,7 +167,7 @@ void TfTavelko::f初回活性化() {
     Splitter1DblClick(this);
     // The version text is the result pane's first content; only a failure is shown.
     const T計算結果 r = f評価(u"!version", u"");
-    if (!r.sエラー.empty()) fペイン表示(RtbResult, fペイン文字列(r.sエラー));
+    if (!r.sエラー.empty()) RtbResult->f表示(fペイン文字列(r.sエラー));
     f全選択(RtbCon);
 }
 

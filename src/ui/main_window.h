@@ -15,6 +15,7 @@
 #include "parser/parser.h"
 #include "ui/history.h"
 #include "ui/pane_adapter.h"
+#include "ui/result_memo.h"
 #include "ui/splitter.h"
 
 class QKeyEvent;
@@ -85,7 +86,8 @@ private:
     static T計算結果 f例外結果(const std::u16string& sMessage);
 
     // --- construction (main_window.cpp)
-    QPlainTextEdit* fペイン作成(const char* name, int minHeight);
+    // Names the pane and gives it the settings all three panes share.
+    void fペイン準備(QPlainTextEdit* pane, const char* name, int minHeight);
     void fレイアウト作成();
     void fペイン色設定(QPlainTextEdit* pane, QPalette::ColorRole role);
     void RtbCon_Enable();
@@ -124,7 +126,7 @@ private:
 
     QPlainTextEdit* RtbLambda = nullptr;
     QPlainTextEdit* RtbCon = nullptr;
-    QPlainTextEdit* RtbResult = nullptr;
+    T結果メモ* RtbResult = nullptr;
     TVexa4SplitterBox* Splitters = nullptr;
     QTimer* TimHalfway = nullptr;
     QSystemTrayIcon* TITav = nullptr;

@@ -6,11 +6,11 @@ T窓結果ペイン::T窓結果ペイン(ClsHistory& r計算式履歴, ClsHistor
     : r計算式履歴_(r計算式履歴), rL式履歴_(rL式履歴) {}
 
 std::u16string T窓結果ペイン::f結果ペイン文字列() const {
-    return pResult_ ? fCRLF文字列(pResult_->toPlainText()) : std::u16string();
+    return pResult_ ? fCRLF文字列(pResult_->f全文()) : std::u16string();
 }
 
 void T窓結果ペイン::f結果ペイン設定(const std::u16string& vs) {
-    if (pResult_) fペイン表示(pResult_, fペイン文字列(vs));
+    if (pResult_) pResult_->f表示(fペイン文字列(vs));
 }
 
 void T窓結果ペイン::f履歴クリア() {

@@ -2,17 +2,16 @@
 // the result pane and clear the window's two input histories through this adapter.
 #pragma once
 
-#include <QPlainTextEdit>
-
 #include "commands/result_pane.h"
 #include "ui/history.h"
+#include "ui/result_memo.h"
 
 class T窓結果ペイン : public T結果ペイン {
 public:
     // The histories are cleared by "!reset"; they must outlive the adapter.
     T窓結果ペイン(ClsHistory& r計算式履歴, ClsHistory& rL式履歴);
     // The pane the commands write to; set once the window has created it.
-    void fペイン設定(QPlainTextEdit* pResult) { pResult_ = pResult; }
+    void fペイン設定(T結果メモ* pResult) { pResult_ = pResult; }
 
 protected:
     std::u16string f結果ペイン文字列() const override;
@@ -22,5 +21,5 @@ protected:
 private:
     ClsHistory& r計算式履歴_;
     ClsHistory& rL式履歴_;
-    QPlainTextEdit* pResult_ = nullptr;
+    T結果メモ* pResult_ = nullptr;
 };

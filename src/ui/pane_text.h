@@ -5,8 +5,6 @@
 #include <QString>
 #include <string>
 
-class QPlainTextEdit;
-
 // The text without one final line break: CR LF, or else a single LF or CR.
 std::u16string fリターン文字削除(const std::u16string& s);
 
@@ -15,7 +13,3 @@ std::u16string fCRLF文字列(const QString& s);
 
 // A text for a pane: CR LF and lone CR become "\n".
 QString fペイン文字列(const std::u16string& s);
-
-// Replaces the pane's text. A text with a very long unbroken run (the digits of a long
-// expansion) wraps anywhere: searching it for word boundaries costs quadratic time.
-void fペイン表示(QPlainTextEdit* pane, const QString& text);

@@ -40,3 +40,10 @@ struct TWindow {
         return {pane->textCursor().selectionStart(), pane->textCursor().selectionEnd()};
     }
 };
+
+// Whether the end of the pane's text is inside its viewport.
+inline bool fEndInView(const QPlainTextEdit& pane) {
+    QTextCursor end(pane.document());
+    end.movePosition(QTextCursor::End);
+    return pane.viewport()->rect().contains(pane.cursorRect(end).center());
+}
