@@ -112,8 +112,9 @@ void TfTavelko::TimHalfwayTimer() {
     // Laying out a long halfway text takes time from the evaluation: once it costs more
     // than a fifth of the interval, ticks are skipped to keep that share.
     if (t途中表示_.isValid() && t途中表示_.elapsed() < 5 * l途中表示費用ms_) return;
+    const bool b初回 = !t途中表示_.isValid();
     t途中表示_.start();
-    RtbResult->f表示(fペイン文字列(Parser.f単位数文字列変換途中結果()));
+    RtbResult->f途中表示(fペイン文字列(Parser.f単位数文字列変換途中結果()), b初回);
     RtbResult->viewport()->repaint();
     l途中表示費用ms_ = t途中表示_.elapsed();
 }

@@ -78,6 +78,15 @@ void T結果メモ::f末尾表示() {
     bar->setValue(bar->maximum());
 }
 
+void T結果メモ::f途中表示(const QString& text, bool b初回) {
+    QScrollBar* bar = verticalScrollBar();
+    const bool b追従 = b初回 || bar->value() == bar->maximum();
+    const int l位置 = bar->value();
+    f表示(text);
+    if (b追従) f末尾表示();
+    else bar->setValue(l位置);
+}
+
 QMimeData* T結果メモ::createMimeDataFromSelection() const {
     if (!f省略中()) return QPlainTextEdit::createMimeDataFromSelection();
     const QTextCursor cursor = textCursor();

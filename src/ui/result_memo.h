@@ -23,6 +23,10 @@ public:
     bool f省略中() const { return l省略_ > 0; }
     // Scrolls so that the end of the text is in view.
     void f末尾表示();
+    // Replaces the text of a running expansion. Its growing end is in view after the
+    // first display and whenever it was in view before; a pane the user has scrolled
+    // elsewhere keeps its place.
+    void f途中表示(const QString& text, bool b初回);
 
 protected:
     QMimeData* createMimeDataFromSelection() const override;

@@ -1,7 +1,7 @@
-// A long root expansion in the window: the halfway timer shows growing digits, and a
-// key press, a left click in an input pane, Enter, or closing the window ends it with
-// the digits so far followed by "...". The events are fired from timers that run inside
-// the evaluation, as a user's would.
+// A long root expansion in the window: the halfway timer shows growing digits with their
+// end in view, and a key press, a left click in an input pane, Enter, or closing the
+// window ends it with the digits so far followed by "...". The events are fired from
+// timers that run inside the evaluation, as a user's would.
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QRegularExpression>
@@ -67,6 +67,7 @@ void CancelTest::cancelLongRoot() {
     TUnlockWatch watch(t.con());
     const QRegularExpression partial(QStringLiteral("^1\\.41421356\\d*\\.\\.\\.$"));
     QStringList halfway;  // the distinct halfway texts seen, in order
+    bool endInView = true;  // the growing end of each was in view
     bool locked = false, cancelling = false, gaveUp = false;
     QElapsedTimer running;
     // Watches the result pane while the expansion runs, and cancels once it has run
@@ -75,7 +76,10 @@ void CancelTest::cancelLongRoot() {
     poll.setInterval(25);
     connect(&poll, &QTimer::timeout, [&] {
         const QString shown = t.result()->toPlainText();
-        if (partial.match(shown).hasMatch() && (halfway.isEmpty() || halfway.last() != shown)) halfway << shown;
+        if (partial.match(shown).hasMatch() && (halfway.isEmpty() || halfway.last() != shown)) {
+            halfway << shown;
+            endInView = endInView && fEndInView(*t.result());
+        }
         if (halfway.size() < 2 || running.elapsed() < afterMs) return;
         poll.stop();
         const QColor grey = QApplication::palette().color(QPalette::Button);
@@ -109,7 +113,8 @@ void CancelTest::cancelLongRoot() {
     qInfo("%d digits: cancel to unlocked panes %lld ms, to the result shown %lld ms",
           int(t.result()->toPlainText().size()) - 5, watch.unlockedMs, cancelToShownMs);
 
-    // The halfway digits grew, and the final text carries at least as many.
+    // The halfway digits grew in view, and the final text carries at least as many.
+    QVERIFY(endInView);
     for (qsizetype i = 1; i < halfway.size(); ++i) QVERIFY(halfway[i].size() > halfway[i - 1].size());
     const QString final = t.result()->toPlainText();
     QVERIFY2(partial.match(final).hasMatch(), qPrintable(final.left(40)));

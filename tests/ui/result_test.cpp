@@ -1,8 +1,10 @@
 // Texts too long to lay out: the result pane shows them shortened and still copies and
-// hands on the whole text, and the window shows a result of megabytes and carries on.
+// hands on the whole text, a halfway text keeps its growing end in view, and the window
+// shows a result of megabytes and carries on.
 #include <QApplication>
 #include <QClipboard>
 #include <QRegularExpression>
+#include <QScrollBar>
 
 #include "ui/result_memo.h"
 #include "ui_test_util.h"
@@ -36,6 +38,8 @@ private slots:
     void shownAndCopied();
     void copiedSelection_data();
     void copiedSelection();
+    void halfwayFollowsTheEnd_data();
+    void halfwayFollowsTheEnd();
     void resultOfMegabytes();
 };
 
@@ -117,6 +121,29 @@ void ResultTest::copiedSelection() {
     const qsizetype start = inWhole[wholeFrom.first] + wholeFrom.second;
     const qsizetype end = inWhole[wholeTo.first] + wholeTo.second;
     QCOMPARE(QApplication::clipboard()->text(), text.mid(start, end - start));
+}
+
+void ResultTest::halfwayFollowsTheEnd_data() {
+    QTest::addColumn<bool>("first");  // the first halfway display of an evaluation
+    QTest::addColumn<bool>("atEnd");  // the pane was scrolled to the end of its text
+    QTest::addColumn<bool>("follows");
+    QTest::newRow("first, pane at the top") << true << false << true;
+    QTest::newRow("later, pane at the end") << false << true << true;
+    QTest::newRow("later, scrolled away") << false << false << false;
+}
+
+void ResultTest::halfwayFollowsTheEnd() {
+    QFETCH(bool, first);
+    QFETCH(bool, atEnd);
+    QFETCH(bool, follows);
+    T結果メモ pane;
+    QVERIFY(fOpen(pane));
+    pane.f表示(fDigits(5000));
+    QScrollBar* bar = pane.verticalScrollBar();
+    bar->setValue(atEnd ? bar->maximum() : 0);
+    pane.f途中表示(fDigits(6000), first);
+    QCOMPARE(fEndInView(pane), follows);
+    if (!follows) QCOMPARE(bar->value(), 0);
 }
 
 // The result has an 880,000-digit cycle: 3.5 million characters on one line.
