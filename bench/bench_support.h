@@ -14,3 +14,8 @@ inline std::u16string ExpandAll(ClsBrelvita& e, const std::u16string& a, const s
     e.f整数順次除算終了(ctx);
     return std::move(ctx.s除算結果);
 }
+
+// The fraction of two digit strings.
+inline T分数型 FractionOf(std::u16string_view num, std::u16string_view den) {
+    return {T整数型::f読込(num), T整数型::f読込(den)};
+}

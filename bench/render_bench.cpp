@@ -29,7 +29,7 @@ BENCHMARK(BM_Render2Pow100000Decimal)->Unit(benchmark::kMillisecond);
 void BM_Render1Over9973Radix16(benchmark::State& state) {
     ClsBrelvita e;
     T単位数型 v = e.f単位数変換(u"0");
-    v.t複素数.t浮動小数.t仮数.t底 = {u"1", u"9973"};
+    v.t複素数.t浮動小数.t仮数.t底 = f分数値(1, 9973);
     v.i表記基数 = 16;
     RenderLoop(state, e, v);
 }

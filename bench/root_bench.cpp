@@ -2,7 +2,7 @@
 // stepped the way the rendering steps it.
 #include <benchmark/benchmark.h>
 
-#include "engine/brelvita.h"
+#include "bench_support.h"
 
 namespace {
 
@@ -22,18 +22,18 @@ void Expand(benchmark::State& state, const T分数型& base, int32_t n, size_t d
     }
 }
 
-void BM_RootSqrt2_1000(benchmark::State& state) { Expand(state, {u"2", u"1"}, 2, 1000); }
+void BM_RootSqrt2_1000(benchmark::State& state) { Expand(state, FractionOf(u"2", u"1"), 2, 1000); }
 BENCHMARK(BM_RootSqrt2_1000)->Unit(benchmark::kMillisecond);
 
-void BM_RootSqrt2_10000(benchmark::State& state) { Expand(state, {u"2", u"1"}, 2, 10000); }
+void BM_RootSqrt2_10000(benchmark::State& state) { Expand(state, FractionOf(u"2", u"1"), 2, 10000); }
 BENCHMARK(BM_RootSqrt2_10000)->Unit(benchmark::kMillisecond);
 
-void BM_RootCbrt2_1000(benchmark::State& state) { Expand(state, {u"2", u"1"}, 3, 1000); }
+void BM_RootCbrt2_1000(benchmark::State& state) { Expand(state, FractionOf(u"2", u"1"), 3, 1000); }
 BENCHMARK(BM_RootCbrt2_1000)->Unit(benchmark::kMillisecond);
 
 // A fraction of long numerator and denominator under a fifth root.
 void BM_RootFifthOfFraction_1000(benchmark::State& state) {
-    Expand(state, {u"123456789012345678901234567890", u"987654321098765432109877"}, 5, 1000);
+    Expand(state, FractionOf(u"123456789012345678901234567890", u"987654321098765432109877"), 5, 1000);
 }
 BENCHMARK(BM_RootFifthOfFraction_1000)->Unit(benchmark::kMillisecond);
 

@@ -9,9 +9,15 @@
 #include "common/pump.h"
 #include "common/utf.h"
 #include "engine/brelvita.h"
+#include "engine/number/huge.h"
 
 inline void PrintTo(const T分数型& f, std::ostream* os) {
-    *os << Utf16ToUtf8(f.s分子) << "/" << Utf16ToUtf8(f.s分母);
+    *os << Utf16ToUtf8(f.t分子.f文字列()) << "/" << Utf16ToUtf8(f.t分母.f文字列());
+}
+
+// The fraction of two digit strings (a "-" allowed on either).
+inline T分数型 F(std::u16string_view num, std::u16string_view den) {
+    return {T整数型::f読込(num), T整数型::f読込(den)};
 }
 
 inline void PrintTo(const T仮数型& m, std::ostream* os) {
@@ -21,6 +27,16 @@ inline void PrintTo(const T仮数型& m, std::ostream* os) {
     PrintTo(m.t指数, os);
     *os << ")";
 }
+
+// Lowers the sizes above which big-number operations are split into cancellable pieces,
+// so that small numbers take the split paths; restores them when the test ends.
+struct SplitLimitsGuard {
+    T分割上限型 saved = f分割上限();
+    explicit SplitLimitsGuard(uint64_t bits = 256) {
+        f分割上限() = T分割上限型{bits, bits, bits, bits, bits};
+    }
+    ~SplitLimitsGuard() { f分割上限() = saved; }
+};
 
 // Switches pumping off again when a test ends, whatever happened.
 struct PumpGuard {

@@ -23,10 +23,12 @@ void f例外結果設定(T評価結果型& rt, std::u16string vsメッセージ)
 
 Tセッション::Tセッション(Tセッション設定型 vt設定)
     : t設定_(std::move(vt設定)), tParser_(&tペイン_) {
-    // The digit limit is checked at every engine step so that the cut lands exactly on
-    // the N-th digit; otherwise the pump runs every few milliseconds.
+    // The digit limit is checked at every engine step, and expansions end a block at
+    // it, so that the cut lands exactly on the N-th digit; otherwise the pump runs every
+    // few milliseconds.
     std::function<void()> f = [this] { fポンプ(); };
     if (t設定_.l桁数制限 > 0) {
+        tParser_.fBrelvita().i展開目標桁数 = t設定_.l桁数制限;
         SetMessagePump(std::move(f), 0);
     } else {
         SetMessagePump(std::move(f));

@@ -39,6 +39,9 @@ public:
     T分数型 t分数の1;       // 1/1
     T分数型 t分数の無限大;  // 1/0
     int32_t i結果表示モード = DEC_CMD;
+    // Digits after the point at which stepwise expansions end a block (0: none), so that
+    // an expansion cut there has exactly that many; the results do not depend on it.
+    int64_t i展開目標桁数 = 0;
 
     // Requests cancellation: the next cancellation point raises Eキャンセル指示.
     void f単位付計算キャンセル指示() { bキャンセル指示フラグ = true; }
@@ -86,10 +89,14 @@ public:
     // A natural number written in the radix as decimal digits; false for a bad digit.
     bool f基数自然数10進変換(const std::u16string& ps表記自然数, int32_t pi表記基数,
                              std::u16string& rs10進数);
+    // The same as a value.
+    bool f基数自然数値変換(const std::u16string& ps表記自然数, int32_t pi表記基数, T整数型& rt値);
 
     // --- Stepwise division into a decimal text with the cycle marked.
     void f整数順次除算初期化(T整数順次除算コンテキスト型& rtc, std::u16string vs被除数,
                              std::u16string vs除数);
+    void f整数順次除算初期化(T整数順次除算コンテキスト型& rtc, const T整数型& vt被除数,
+                             const T整数型& vt除数);
     // One step: false while the expansion goes on, true once s除算結果 is final.
     bool f整数順次除算(T整数順次除算コンテキスト型& rtc);
     // Releases the remainder list; safe when none was created.
@@ -97,7 +104,7 @@ public:
     // The exact decimal text of base^n for n >= 0; "" for a negative n.
     std::u16string f累乗文字列計算(const std::u16string& vs底, int32_t vl指数);
 
-    // --- Stepwise n-th root, one decimal digit per step.
+    // --- Stepwise n-th root, a block of decimal digits per step.
     void f分数累乗根順次計算初期化(T分数累乗根順次計算コンテキスト型& rtc, const T分数型& vt底,
                                    int32_t vl指数);
     // One step: false while digits are produced, true once s累乗根計算結果 is final.

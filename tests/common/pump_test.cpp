@@ -31,6 +31,7 @@ TEST(Pump, RateLimitedAndNotReentrant) {
 
 TEST(Pump, CancelFromCallbackEndsLongMultiplication) {
     PumpGuard guard;
+    SplitLimitsGuard split(4096);  // the product is formed in pieces, with checks between
     ClsBrelvita engine;
     int calls = 0;
     // The request arrives from "inside the window", after some work has been done.

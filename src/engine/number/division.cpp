@@ -1,343 +1,360 @@
-// Stepwise division of two integer strings into a decimal text with the repeating cycle
-// marked, one quotient character per step, and the power of a decimal text built on it.
+// Stepwise division of two integers into a decimal text with the repeating cycle marked.
 //
 // The texts are those of long division by repeated subtraction with a list of the
-// remainders recorded after the point, a remainder met again closing the cycle. The
-// work is done with one machine division per quotient digit. Where that list would be
-// searched, the answer comes without a list:
-// - a divisor below 2^64: the recorded remainders are r0·10^j mod b (r0 the first one),
-//   so with b / gcd(r0, b) = 2^x·5^y·d (d coprime to 10) the first repeat comes when
-//   max(x, y) + (the period of 10 modulo d) entries are recorded, and it repeats the
-//   entry at index max(x, y) (period.h finds the period). No memory per digit.
-// - a larger divisor: a set of 64-bit fingerprints of the recorded remainders; a hit is
-//   confirmed by regenerating the entries from the first one, which also gives the
-//   first index (a hit is a true repeat but for an astronomically rare collision).
+// remainders recorded after the point (entries e_0, e_1, ...: e_0 is the remainder at the
+// point, e_(j+1) = 10 e_j mod b), a remainder met again closing the cycle. The work:
+// - the integer part is the quotient a / b, computed once and converted a piece per step;
+// - a divisor below 2^64: fraction digits in blocks of machine divisions. The entries
+//   are e_0 10^j mod b, so with b / gcd(e_0, b) = 2^x 5^y d (d coprime to 10) the first
+//   repeat comes when max(x, y) + (the period of 10 modulo d) entries are recorded, and
+//   it repeats the entry at index s = max(x, y) (period.h finds the period);
+// - a larger divisor: blocks of digits, each one GMP division. The cycle starts at the
+//   same s, found from the factors 2 and 5 alone. With g = gcd(e_s, b), b' = b / g and
+//   u_j = e_j / g, the entry e_J repeats e_s exactly when 10^(J - s) = 1 modulo b'. The
+//   m entries after e_s are remembered by a hash of their value; for J in the cell
+//   (s + t m, s + (t + 1) m] that condition says e_(s + J - s - t m) = g (u_s 10^(-t m)
+//   mod b'), one lookup per cell of m digits (baby steps and giant steps), confirmed
+//   exactly by a modular power.
 #include <algorithm>
 #include <bit>
 #include <numeric>
-#include <vector>
+#include <unordered_map>
 
 #include "common/checked_int.h"
 #include "engine/brelvita.h"
-#include "engine/number/limbs.h"
+#include "engine/number/huge.h"
 #include "engine/number/period.h"
 
 namespace {
 
 using u128 = unsigned __int128;
 
-// ---------------------------------------------------------------------------------
-// Remainders of a divisor of 2^64 or more: fixed-width little-endian base-10^9 limbs.
+// Fraction digits per step for a divisor below 2^64.
+constexpr uint64_t kWordBlock = 4096;
+// The cell of a larger divisor: its decimal digits, within these bounds.
+constexpr uint64_t kMinCell = 64, kMaxCell = 8192;
 
-// a := a·10 + digit over w limbs (the value fits by construction).
-void Times10Add(uint32_t* a, size_t w, uint32_t digit) {
-    uint64_t carry = digit;
-    for (size_t i = 0; i < w; ++i) {
-        const uint64_t t = uint64_t{a[i]} * 10 + carry;
-        a[i] = static_cast<uint32_t>(t % D多倍長基数);
-        carry = t / D多倍長基数;
-    }
-}
-
-// out := a - b over w limbs, a >= b (out may be a).
-void SubtractLimbs(const uint32_t* a, const uint32_t* b, uint32_t* out, size_t w) {
-    uint32_t borrow = 0;
-    for (size_t i = 0; i < w; ++i) {
-        const int64_t t = int64_t{a[i]} - b[i] - borrow;
-        borrow = t < 0 ? 1 : 0;
-        out[i] = static_cast<uint32_t>(t < 0 ? t + D多倍長基数 : t);
-    }
-}
-
-uint64_t Fingerprint(const uint32_t* a, size_t w) {
-    uint64_t h = 0x243F6A8885A308D3u;
-    for (size_t i = 0; i < w; ++i) {
-        h = (h ^ a[i]) * 0x9E3779B97F4A7C15u;
+// A 64-bit hash of a GMP integer's limbs.
+uint64_t HashOf(mpz_srcptr a) {
+    uint64_t h = 0x243F6A8885A308D3u ^ static_cast<uint64_t>(mpz_size(a));
+    const mp_limb_t* p = mpz_limbs_read(a);
+    for (size_t i = 0; i < mpz_size(a); ++i) {
+        h = (h ^ p[i]) * 0x9E3779B97F4A7C15u;
         h ^= h >> 32;
     }
-    h ^= h >> 33;  // murmur finaliser
-    h *= 0xFF51AFD7ED558CCDu;
-    h ^= h >> 33;
-    h *= 0xC4CEB9FE1A85EC53u;
-    h ^= h >> 33;
-    return h == 0 ? 1 : h;  // 0 marks an empty slot
+    return h;
 }
 
-// A set of nonzero 64-bit fingerprints: open addressing with linear probing.
-class FingerprintSet {
-public:
-    size_t size() const { return used_; }
-    bool Contains(uint64_t fp) const {
-        if (slots_.empty()) return false;
-        for (size_t i = Home(fp);; i = (i + 1) & (slots_.size() - 1)) {
-            if (slots_[i] == fp) return true;
-            if (slots_[i] == 0) return false;
-        }
-    }
-    // Inserts fp when absent; capacity must have been reserved.
-    void Insert(uint64_t fp) {
-        for (size_t i = Home(fp);; i = (i + 1) & (slots_.size() - 1)) {
-            if (slots_[i] == fp) return;
-            if (slots_[i] == 0) {
-                slots_[i] = fp;
-                ++used_;
-                return;
-            }
-        }
-    }
-    // Room for count entries at a load of at most 3/4. A cancel leaves the set as it was.
-    void Reserve(size_t count, const Tキャンセル検査& check) {
-        if (count * 4 <= slots_.size() * 3) return;
-        size_t capacity = std::max<size_t>(slots_.size() * 2, 64);
-        while (count * 4 > capacity * 3) capacity *= 2;
-        FingerprintSet bigger;
-        bigger.slots_.assign(capacity, 0);
-        bigger.shift_ = 64 - std::countr_zero(capacity);
-        size_t moved = 0;
-        for (uint64_t fp : slots_) {
-            if (fp == 0) continue;
-            bigger.Insert(fp);
-            if (++moved % 65536 == 0) check();
-        }
-        *this = std::move(bigger);
-    }
-
-private:
-    size_t Home(uint64_t fp) const { return static_cast<size_t>((fp * 0x9E3779B97F4A7C15u) >> shift_); }
-
-    std::vector<uint64_t> slots_;
-    size_t used_ = 0;
-    int shift_ = 64;
-};
-
-// Digit characters only; anything else in an operand is an internal error.
-void RequireDigits(const std::u16string& s) {
-    for (char16_t c : s) {
-        if (c < u'0' || c > u'9') throw E一般例外(u"駄目だこりゃ! 数字でない文字列は割れないのよ～ん!");
-    }
+// The exponent of p (2 or 5) in a > 0.
+uint64_t Valuation(mpz_srcptr a, unsigned long p) {
+    if (p == 2) return mpz_scan1(a, 0);
+    T作業整数 rest, factor;
+    mpz_set_ui(factor, p);
+    return mpz_remove(rest, a, factor);
 }
 
 }  // namespace
 
-// The working remainder and what stands in for the remainder list. A step computes the
-// next remainder into `next` without touching anything else, looks it up (which may
-// call the cancellation check), and only then commits: a cancel leaves the context as
-// it was before the step.
+// The operands, the quotient's text still to write and the recorded remainders. A step
+// computes into locals and commits at its end, so a cancel never leaves a partial text.
 struct T余り索引 {
-    bool bBig = false;
-    uint64_t count = 0;  // entries of the remainder list
+    enum class E段階 { m開始, m整数部, m小数部 };
+    E段階 phase = E段階::m開始;
+    T整数型 a, b;  // magnitudes of the dividend and the divisor
+
+    // Integer part.
+    std::unique_ptr<T分割文字列化> quotientText;  // absent for a zero quotient
+    T整数型 remainder;                            // a mod b: the entry at the point
+
+    // Fraction part: `count` entries recorded, `written` digits after the point.
+    uint64_t count = 0;
+    uint64_t written = 0;
+    uint64_t cycleStart = 0;  // s: index of the entry the first repeat repeats
+    uint64_t closeAt = 0;     // entries recorded when it comes; 0 while unknown
+    bool bWord = false;
 
     // Divisor below 2^64.
-    uint64_t divisor = 0;
-    u128 current = 0;         // the partial dividend of the next digit (below 10·divisor)
-    uint64_t next = 0;        // the remainder left by the digit just computed
-    uint64_t first = 0;       // the first recorded remainder divided by ten
+    uint64_t divisor = 0, rem = 0, first = 0;  // rem: the last entry
     bool bPeriodKnown = false;
-    uint64_t cycleStart = 0;  // index of the entry the first repeat repeats
-    uint64_t closeAt = 0;     // number of entries when it comes
 
-    // Divisor of 2^64 or more: n limbs, values kept over w = n + 1 limbs.
-    size_t w = 0;
-    std::vector<uint32_t> multiples;  // k·divisor for k = 0..9, w limbs each
-    std::vector<uint32_t> currentBig, nextBig, firstBig, replay;
-    FingerprintSet seen;
-    uint64_t nextFingerprint = 0;  // of nextBig, once computed in this step
+    // Larger divisor.
+    T作業整数 bigB, bigRem;            // the divisor and the last entry
+    uint64_t cell = 0;                 // m
+    T作業整数 eS, g, reduced, w, inv;  // e_s, gcd(e_s, b), b', u_s 10^(-t m) mod b', 10^(-m) mod b'
+    uint64_t lookedUp = 0;             // cells t <= lookedUp have been searched
+    std::unordered_multimap<uint64_t, uint64_t> baby;  // hash of e_(s+i) -> i, 1 <= i <= m
 
-    const uint32_t* Multiple(uint32_t k) const { return multiples.data() + k * w; }
-
-    // Largest k <= 9 with k·divisor <= v.
-    uint32_t DigitOf(const uint32_t* v) const {
-        uint32_t lo = 0, hi = 9;
-        while (lo < hi) {
-            const uint32_t mid = (lo + hi + 1) / 2;
-            if (f固定幅比較(Multiple(mid), v, w) <= 0) {
-                lo = mid;
-            } else {
-                hi = mid - 1;
-            }
-        }
-        return lo;
-    }
-
-    // The quotient digit of `current`; its remainder goes to next.
-    uint32_t Divide() {
-        if (bBig) {
-            const uint32_t q = DigitOf(currentBig.data());
-            SubtractLimbs(currentBig.data(), Multiple(q), nextBig.data(), w);
-            nextFingerprint = 0;
-            return q;
-        }
-        uint64_t q;
-        if ((current >> 64) == 0) {
-            const uint64_t c = static_cast<uint64_t>(current);
-            q = c / divisor;
-            next = c % divisor;
-        } else {
-            q = static_cast<uint64_t>(current / divisor);
-            next = static_cast<uint64_t>(current % divisor);
-        }
-        if (q > 9) throw E一般例外(u"駄目だこりゃ! 商の桁が 9 を超えたのよ～ん!");
-        return static_cast<uint32_t>(q);
-    }
-
-    bool NextIsZero() const {
-        if (!bBig) return next == 0;
-        return std::all_of(nextBig.begin(), nextBig.end(), [](uint32_t v) { return v == 0; });
-    }
-
-    uint64_t NextFingerprint() {
-        if (nextFingerprint == 0) nextFingerprint = Fingerprint(nextBig.data(), w);
-        return nextFingerprint;
-    }
-
-    // Work that may be cancelled, done before a step past the point changes anything.
-    void Prepare(const Tキャンセル検査& check) {
-        if (bBig) {
-            seen.Reserve(seen.size() + 1, check);
-        } else if (!bPeriodKnown && count > 0) {
-            const uint64_t g = std::gcd(first, divisor);
-            uint64_t d = divisor / g;
-            const int twos = std::countr_zero(d);
-            d >>= twos;
-            int fives = 0;
-            for (; d % 5 == 0; d /= 5) ++fives;
-            const uint64_t period = f10進周期(d, check);
-            cycleStart = static_cast<uint64_t>(std::max(twos, fives));
-            closeAt = cycleStart + period;
-            bPeriodKnown = true;
-        }
-    }
-
-    // Index of the entry equal to next (the recorded value is next·10); -1 when none.
-    int64_t Find(const Tキャンセル検査& check) {
-        if (!bBig) return count == closeAt ? static_cast<int64_t>(cycleStart) : -1;
-        if (!seen.Contains(NextFingerprint())) return -1;
-        replay = firstBig;
-        const uint64_t checkEvery = std::max<uint64_t>(1, (uint64_t{1} << 20) / w);
-        for (uint64_t j = 0; j < count; ++j) {
-            if (f固定幅比較(replay.data(), nextBig.data(), w) == 0) return static_cast<int64_t>(j);
-            Times10Add(replay.data(), w, 0);
-            SubtractLimbs(replay.data(), Multiple(DigitOf(replay.data())), replay.data(), w);
-            if ((j + 1) % checkEvery == 0) check();
-        }
-        return -1;  // a fingerprint collision
-    }
-
-    // Appends next to the remainder list (as next·10). Needs Prepare in this step.
-    void Record() {
-        if (bBig) {
-            if (count == 0) firstBig = nextBig;
-            seen.Insert(NextFingerprint());
-        } else if (count == 0) {
-            first = next;
-        }
-        ++count;
-    }
-
-    // The next partial dividend: next·10 + digit.
-    void Advance(uint32_t digit) {
-        if (bBig) {
-            Times10Add(nextBig.data(), w, digit);
-            currentBig.swap(nextBig);
-        } else {
-            current = u128{next} * 10 + digit;
-        }
-    }
+    void Start(T整数順次除算コンテキスト型& rtc, const Tキャンセル検査& check);
+    void BeginFraction(const T整数型& e0, uint64_t written0);
+    void IntegerPiece(T整数順次除算コンテキスト型& rtc, const Tキャンセル検査& check);
+    void WordBlock(T整数順次除算コンテキスト型& rtc, uint64_t limit, const Tキャンセル検査& check);
+    void BigBlock(T整数順次除算コンテキスト型& rtc, uint64_t limit, const Tキャンセル検査& check);
+    void BabyDigits(T整数順次除算コンテキスト型& rtc, uint64_t limit, const Tキャンセル検査& check);
+    void LookUpCell(uint64_t t, const Tキャンセル検査& check);
+    void Commit(T整数順次除算コンテキスト型& rtc, const std::u16string& digits, bool exact, bool closed);
 };
 
 void T余り索引削除::operator()(T余り索引* p) const noexcept { delete p; }
 
-namespace {
-
-const std::u16string kMaxU64 = u"18446744073709551615";
-
-// The index for divisor b (normal form, not zero) with the first digits of the
-// dividend as its working remainder, or with head·10^(k-1) as the remainder left
-// before the point when the dividend is k digits shorter than the divisor.
-std::unique_ptr<T余り索引, T余り索引削除> MakeIndex(const std::u16string& b,
-                                                 const std::u16string& head, size_t k) {
-    std::unique_ptr<T余り索引, T余り索引削除> x(new T余り索引);
-    x->bBig = b.size() > kMaxU64.size() || (b.size() == kMaxU64.size() && b > kMaxU64);
-    if (!x->bBig) {
-        for (char16_t c : b) x->divisor = x->divisor * 10 + static_cast<uint64_t>(c - u'0');
-        u128 v = 0;
-        for (char16_t c : head) v = v * 10 + static_cast<uint64_t>(c - u'0');
-        if (k == 0) {
-            x->current = v;
-        } else {  // head has fewer digits than b: v·10^(k-1) < b
-            for (size_t i = 1; i < k; ++i) v *= 10;
-            x->next = static_cast<uint64_t>(v);
-        }
-        return x;
+// The quotient and remainder, or the leading zeros of a dividend shorter than the divisor.
+void T余り索引::Start(T整数順次除算コンテキスト型& rtc, const Tキャンセル検査& check) {
+    if (f大小比較(a, b) >= 0 || f10進桁数(a, check) == f10進桁数(b, check)) {
+        T整数型 q, r;
+        f商余(a, b, q, r, check);
+        std::unique_ptr<T分割文字列化> text;
+        if (!q.fゼロ()) text = std::make_unique<T分割文字列化>(T整数視(q), 10);
+        quotientText = std::move(text);
+        remainder = std::move(r);
+        phase = E段階::m整数部;
+        return;
     }
-    const T多倍長型 divisor = f多倍長変換(b);
-    x->w = divisor.size() + 1;
-    x->multiples.assign(10 * x->w, 0);
-    for (uint32_t m = 1; m <= 9; ++m) {
-        const T多倍長型 v = f多倍長小乗算(divisor, m);
-        std::copy(v.begin(), v.end(), x->multiples.begin() + m * x->w);
-    }
-    x->currentBig.assign(x->w, 0);
-    x->nextBig.assign(x->w, 0);
-    x->seen.Reserve(1, Tキャンセル検査());  // the pre-period entry is recorded at once
-    const T多倍長型 v = f多倍長変換(k == 0 ? head : head + StringOfZeroC(static_cast<int32_t>(k - 1)));
-    std::copy(v.begin(), v.end(), (k == 0 ? x->currentBig : x->nextBig).begin());
-    return x;
+    // The dividend is k digits shorter: k - 1 zeros without recorded remainders, and the
+    // first entry already has k - 1 zeros appended.
+    const uint64_t k = f10進桁数(b, check) - f10進桁数(a, check);
+    const T整数型 e0 = f10冪倍(a, k - 1, check);
+    std::u16string prefix = u"0." + std::u16string(k - 1, u'0');
+    BeginFraction(e0, k - 1);
+    rtc.s除算途中 = std::move(prefix);
+    rtc.b余り保存フラグ = true;
 }
 
-}  // namespace
+void T余り索引::BeginFraction(const T整数型& e0, uint64_t written0) {
+    phase = E段階::m小数部;
+    count = 1;
+    written = written0;
+    int64_t small;
+    bWord = b.f小値(small) || b.fビット数() <= 64;
+    if (bWord) {
+        mpz_export(&divisor, nullptr, -1, sizeof divisor, 0, 0, T整数視(b));
+        rem = first = 0;
+        mpz_export(&rem, nullptr, -1, sizeof rem, 0, 0, T整数視(e0));
+        first = rem;
+        return;
+    }
+    mpz_set(bigB, T整数視(b));
+    mpz_set(bigRem, T整数視(e0));
+    if (mpz_sgn(bigRem) != 0) {
+        const uint64_t twos = Valuation(bigB, 2), fives = Valuation(bigB, 5);
+        const uint64_t e2 = Valuation(bigRem, 2), e5 = Valuation(bigRem, 5);
+        cycleStart = std::max({uint64_t{0}, twos > e2 ? twos - e2 : 0, fives > e5 ? fives - e5 : 0});
+    }
+    cell = std::clamp<uint64_t>(mpz_sizeinbase(bigB, 10), kMinCell, kMaxCell);
+}
+
+// Appends one piece of the integer part; after the last one the point (the remainder is
+// not zero) or the end (it is).
+void T余り索引::IntegerPiece(T整数順次除算コンテキスト型& rtc, const Tキャンセル検査& check) {
+    std::u16string& s = rtc.s除算途中;
+    const size_t before = s.size();
+    while (quotientText && quotientText->f次(s, check)) {
+        if (s.size() > before) return;
+        check();
+    }
+    quotientText.reset();
+    if (remainder.fゼロ()) {
+        rtc.l循環小数リスト位置 = -1;
+        rtc.e状態 = E整数順次除算内部状態::m循環節チェック状態;
+        return;
+    }
+    if (s.empty()) s = u"0";
+    s.push_back(u'.');
+    BeginFraction(remainder, 0);
+    rtc.b余り保存フラグ = true;
+}
+
+// Appends the digits, and ends the expansion when the remainder became zero or the
+// cycle closed.
+void T余り索引::Commit(T整数順次除算コンテキスト型& rtc, const std::u16string& digits, bool exact, bool closed) {
+    rtc.s除算途中 += digits;
+    written += digits.size();
+    if (exact) {
+        rtc.l循環小数リスト位置 = -1;
+        rtc.e状態 = E整数順次除算内部状態::m循環節チェック状態;
+    } else if (closed) {
+        rtc.l循環小数リスト位置 = f検査付32bit変換(static_cast<int64_t>(cycleStart));
+        rtc.e状態 = E整数順次除算内部状態::m循環節チェック状態;
+    }
+}
+
+// Up to `limit` digits by machine divisions.
+void T余り索引::WordBlock(T整数順次除算コンテキスト型& rtc, uint64_t limit, const Tキャンセル検査& check) {
+    if (!bPeriodKnown) {
+        const uint64_t gcd = std::gcd(first, divisor);
+        uint64_t d = divisor / gcd;
+        const int twos = std::countr_zero(d);
+        d >>= twos;
+        int fives = 0;
+        for (; d % 5 == 0; d /= 5) ++fives;
+        const uint64_t period = f10進周期(d, check);
+        cycleStart = static_cast<uint64_t>(std::max(twos, fives));
+        closeAt = cycleStart + period;
+        bPeriodKnown = true;
+    }
+    std::u16string digits;
+    uint64_t r = rem, n = count;
+    bool exact = false, closed = false;
+    while (digits.size() < limit) {
+        const u128 cur = u128{r} * 10;
+        const uint64_t next = static_cast<uint64_t>(cur % divisor);
+        digits.push_back(static_cast<char16_t>(u'0' + static_cast<int>(cur / divisor)));
+        if (next == 0) {
+            exact = true;
+            break;
+        }
+        if (n == closeAt) {
+            closed = true;
+            break;
+        }
+        ++n;
+        r = next;
+    }
+    rem = r;
+    count = n;
+    Commit(rtc, digits, exact, closed);
+}
+
+// The entries after e_s one digit at a time: each is compared with e_s and remembered.
+void T余り索引::BabyDigits(T整数順次除算コンテキスト型& rtc, uint64_t limit, const Tキャンセル検査& check) {
+    const uint64_t index = count - 1 - cycleStart;  // entries e_(s+1) .. e_(s+index) are known
+    limit = std::min(limit, cell - index);
+    T作業整数 r, t, digit;
+    mpz_set(r, bigRem);
+    std::u16string digits;
+    std::vector<std::pair<uint64_t, uint64_t>> seen;
+    T作業計量 meter(check);
+    bool exact = false, closed = false;
+    while (digits.size() < limit) {
+        mpz_mul_ui(t, r, 10);
+        mpz_tdiv_qr(digit, r, t, bigB);
+        digits.push_back(static_cast<char16_t>(u'0' + mpz_get_ui(digit)));
+        meter.Add(mpz_size(bigB));
+        if (mpz_sgn(r) == 0) {
+            exact = true;
+            break;
+        }
+        if (mpz_cmp(r, eS) == 0) {
+            closed = true;
+            break;
+        }
+        seen.emplace_back(HashOf(r), index + digits.size());
+    }
+    for (const auto& [h, i] : seen) baby.emplace(h, i);
+    count += seen.size();
+    mpz_swap(bigRem, r);
+    Commit(rtc, digits, exact, closed);
+}
+
+// Searches cell t for the entry that repeats e_s; sets closeAt when it is there.
+void T余り索引::LookUpCell(uint64_t t, const Tキャンセル検査& check) {
+    T作業整数 next, e, ten, exponent, power;
+    mpz_mul(next, w, inv);
+    mpz_mod(next, next, reduced);
+    mpz_mul(e, next, g);
+    check();
+    std::vector<uint64_t> candidates;
+    const auto range = baby.equal_range(HashOf(e));
+    for (auto it = range.first; it != range.second; ++it) candidates.push_back(it->second);
+    std::sort(candidates.begin(), candidates.end());
+    mpz_set_ui(ten, 10);
+    for (uint64_t i : candidates) {
+        // A hash is only a hint: the entry repeats e_s when 10^(t m + i) = 1 mod b'.
+        mpz_set_ui(exponent, t);
+        mpz_mul_ui(exponent, exponent, cell);
+        mpz_add_ui(exponent, exponent, i);
+        mpz_powm(power, ten, exponent, reduced);
+        if (mpz_cmp_ui(power, 1) == 0) {
+            closeAt = cycleStart + t * cell + i;
+            break;
+        }
+    }
+    mpz_swap(w, next);
+    lookedUp = t;
+}
+
+// Up to `limit` digits of a divisor beyond 64 bits: one division per block, except for
+// the cell after e_s, whose entries are remembered one by one.
+void T余り索引::BigBlock(T整数順次除算コンテキスト型& rtc, uint64_t limit, const Tキャンセル検査& check) {
+    const uint64_t c = count - 1;  // the current entry
+    uint64_t d = std::min(limit, kMaxCell);
+    if (c < cycleStart) {
+        d = std::min(d, cycleStart - c);
+    } else {
+        if (mpz_sgn(eS) == 0) {
+            // At e_s: the reduced modulus and the step of the giant values.
+            T作業整数 rest, power, ten;
+            fZ最大公約数(g, bigRem, bigB, check);
+            mpz_divexact(reduced, bigB, g);
+            mpz_divexact(w, bigRem, g);
+            mpz_set_ui(ten, 10);
+            mpz_powm_ui(power, ten, cell, reduced);
+            if (mpz_invert(inv, power, reduced) == 0) mpz_set_ui(inv, 0);  // b' = 1: it ends at e_s
+            mpz_set(eS, bigRem);
+        }
+        if (c < cycleStart + cell) {
+            BabyDigits(rtc, d, check);
+            return;
+        }
+        const uint64_t t = (c - cycleStart) / cell;
+        if (closeAt == 0 && lookedUp < t) LookUpCell(t, check);
+        d = std::min(d, cycleStart + (t + 1) * cell - c);
+        if (closeAt != 0) d = std::min(d, closeAt - c);
+    }
+    T作業整数 power, t, q, r;
+    mpz_ui_pow_ui(power, 10, d);
+    mpz_mul(t, bigRem, power);
+    fZ商余(q, r, t, bigB, check);
+    std::u16string digits;
+    T分割文字列化(q, 10, d).f全部(digits, check);
+    const bool exact = mpz_sgn(r) == 0;
+    if (exact) digits.erase(digits.find_last_not_of(u'0') + 1);  // it ended at the last nonzero digit
+    const bool closed = !exact && closeAt != 0 && c + d == closeAt;
+    if (closed) {
+        count = closeAt;  // e_closeAt repeats e_s and is not recorded
+    } else if (!exact) {
+        count += d;
+    }
+    mpz_swap(bigRem, r);
+    Commit(rtc, digits, exact, closed);
+}
 
 void ClsBrelvita::f整数順次除算初期化(T整数順次除算コンテキスト型& rtc, std::u16string vs被除数,
                                  std::u16string vs除数) {
+    const Tキャンセル検査 check = fキャンセル検査();
+    f整数順次除算初期化(rtc, T整数型::f読込(vs被除数, check), T整数型::f読込(vs除数, check));
+}
+
+void ClsBrelvita::f整数順次除算初期化(T整数順次除算コンテキスト型& rtc, const T整数型& vt被除数,
+                                 const T整数型& vt除数) {
     rtc.c余りLst.reset();
     rtc.e状態 = E整数順次除算内部状態::m順次除算中状態;
-    const bool bNegative = !f符号取出し(vs被除数).empty();
-    rtc.s符号 = bNegative != !f符号取出し(vs除数).empty() ? u"-" : u"";
-    RequireDigits(vs被除数);
-    RequireDigits(vs除数);
-    vs被除数 = fゼロ正規化(std::move(vs被除数));  // the normal form is left as it is
-    vs除数 = fゼロ正規化(std::move(vs除数));
+    rtc.s符号 = vt被除数.f負記号() != vt除数.f負記号() ? u"-" : u"";
     rtc.b余り保存フラグ = false;
     rtc.l循環小数リスト位置 = -1;
     rtc.s除算途中.clear();
     rtc.s除算結果.clear();
-    rtc.s被除数ワーク.clear();
-    rtc.i被除数位置 = 0;
-    rtc.s除数.clear();
-    if (vs被除数 == u"0") {
+    if (vt被除数.fゼロ()) {
         rtc.s除算結果 = u"0";
         rtc.e状態 = E整数順次除算内部状態::m除算完了状態;
         return;
     }
-    if (vs除数 == u"0") {
+    if (vt除数.fゼロ()) {
         rtc.s除算結果 = rtc.s符号 + u"∞";
         rtc.e状態 = E整数順次除算内部状態::m除算完了状態;
         return;
     }
-    const size_t L = vs除数.size();
-    const size_t headLength = std::min(L, vs被除数.size());
-    const size_t k = L - headLength;  // the dividend is k digits shorter than the divisor
-    rtc.c余りLst = MakeIndex(vs除数, vs被除数.substr(0, headLength), k);
-    rtc.s被除数ワーク = std::move(vs被除数);
-    rtc.i被除数位置 = headLength;
-    rtc.s除数 = std::move(vs除数);
-    if (k > 0) {
-        // The first k - 1 fraction digits are zeros without recorded remainders; the
-        // first recorded remainder already has k zeros appended.
-        rtc.s除算途中 = u"0." + std::u16string(k - 1, u'0');
-        rtc.c余りLst->Record();
-        rtc.c余りLst->Advance(0);
-        rtc.b余り保存フラグ = true;
-    }
+    rtc.c余りLst.reset(new T余り索引);
+    rtc.c余りLst->a = f絶対値(vt被除数);
+    rtc.c余りLst->b = f絶対値(vt除数);
 }
 
 bool ClsBrelvita::f整数順次除算(T整数順次除算コンテキスト型& rtc) {
+    using E = E整数順次除算内部状態;
     switch (rtc.e状態) {
-        case E整数順次除算内部状態::m順次小数除算中状態:
+        case E::m順次小数除算中状態:
             return false;
-        case E整数順次除算内部状態::m除算完了状態:
+        case E::m除算完了状態:
             return true;
-        case E整数順次除算内部状態::m循環節チェック状態:
+        case E::m循環節チェック状態:
             if (rtc.l循環小数リスト位置 >= 0) {
                 if (!rtc.c余りLst) throw E一般例外(u"駄目だこりゃ! 余りのリストがもう無いのよ～ん!");
                 // Cycle digits after the first one: the entries after the repeated one.
@@ -345,44 +362,29 @@ bool ClsBrelvita::f整数順次除算(T整数順次除算コンテキスト型& 
                 f循環節印挿入(rtc.s除算途中, k);
             }
             rtc.s除算結果 = rtc.s符号 + rtc.s除算途中;
-            rtc.e状態 = E整数順次除算内部状態::m除算完了状態;
+            rtc.e状態 = E::m除算完了状態;
             return true;
-        case E整数順次除算内部状態::m順次除算中状態:
+        case E::m順次除算中状態:
             break;
     }
-    fキャンセル点();  // where the first remainder comparison of the step would be
+    fキャンセル点();
     if (!rtc.c余りLst) throw E一般例外(u"駄目だこりゃ! 初期化されていない割り算なのよ～ん!");
     T余り索引& x = *rtc.c余りLst;
     const Tキャンセル検査 check = fキャンセル検査();
-    const bool bDigitsLeft = rtc.i被除数位置 < rtc.s被除数ワーク.size();
-    if (rtc.b余り保存フラグ || !bDigitsLeft) x.Prepare(check);
-
-    const uint32_t digit = x.Divide();
-    const bool bExact = x.NextIsZero() && !bDigitsLeft;
-    int64_t found = -1;
-    if (!bExact && rtc.b余り保存フラグ) found = x.Find(check);
-
-    // Nothing below is cancelled: the step commits.
-    if (digit != 0 || !rtc.s除算途中.empty()) rtc.s除算途中.push_back(static_cast<char16_t>(u'0' + digit));
-    if (bExact) {
-        rtc.l循環小数リスト位置 = -1;
-        rtc.e状態 = E整数順次除算内部状態::m循環節チェック状態;
-    } else if (rtc.b余り保存フラグ) {
-        if (found >= 0) {
-            rtc.l循環小数リスト位置 = f検査付32bit変換(found);
-            rtc.e状態 = E整数順次除算内部状態::m循環節チェック状態;
-        } else {
-            x.Record();
+    if (x.phase == T余り索引::E段階::m開始) x.Start(rtc, check);
+    if (x.phase == T余り索引::E段階::m整数部) {
+        x.IntegerPiece(rtc, check);
+    } else {
+        // A block ends where an expansion that is cut at the goal should stop.
+        uint64_t limit = x.bWord ? kWordBlock : kMaxCell;
+        if (i展開目標桁数 > 0 && x.written < static_cast<uint64_t>(i展開目標桁数)) {
+            limit = std::min(limit, static_cast<uint64_t>(i展開目標桁数) - x.written);
         }
-        x.Advance(0);
-    } else if (bDigitsLeft) {
-        x.Advance(static_cast<uint32_t>(rtc.s被除数ワーク[rtc.i被除数位置++] - u'0'));
-    } else {  // the integer digits are exhausted and the remainder is not zero: the point
-        if (rtc.s除算途中.empty()) rtc.s除算途中 = u"0";
-        rtc.s除算途中.push_back(u'.');
-        x.Record();
-        x.Advance(0);
-        rtc.b余り保存フラグ = true;
+        if (x.bWord) {
+            x.WordBlock(rtc, limit, check);
+        } else {
+            x.BigBlock(rtc, limit, check);
+        }
     }
     f符号付結果追従(rtc.s除算結果, rtc.s符号, rtc.s除算途中);
     return false;
@@ -399,7 +401,7 @@ std::u16string ClsBrelvita::f累乗文字列計算(const std::u16string& vs底, 
         T整数順次除算コンテキスト型& ctx;
         ~Finish() { e.f整数順次除算終了(ctx); }
     } finish{*this, ctx};
-    f整数順次除算初期化(ctx, p.s分子, p.s分母);
+    f整数順次除算初期化(ctx, p.t分子, p.t分母);
     while (!f整数順次除算(ctx)) {
     }
     return ctx.s除算結果;

@@ -1,9 +1,15 @@
 // Fractions: reduction, comparison, the four operations, integer powers and the
 // reading of decimal and radix texts (cycle marks included) into fractions.
+//
+// Every operation gives the fraction of the plain formula (products of numerators and
+// denominators, then one reduction that leaves a magnitude of 0 or 1 alone). When both
+// operands are known to be in lowest terms the same fraction comes from smaller numbers,
+// the way rational arithmetic is usually done: gcds of the operands' parts instead of
+// one gcd of the products, and no gcd at all where the parts are coprime.
 #include "common/checked_int.h"
 #include "common/ut_common.h"
 #include "engine/brelvita.h"
-#include "engine/number/limbs.h"
+#include "engine/number/huge.h"
 
 char16_t fn進1桁変換(int32_t pi10進) {
     if (pi10進 < 10) return static_cast<char16_t>(u'0' + pi10進);
@@ -17,91 +23,141 @@ int32_t fn進1桁値(char16_t c) {
     return -1;
 }
 
-T分数型 ClsBrelvita::f約分(T分数型 vt分数) {
-    const std::u16string g = f整数最大公約数(vt分数.s分子, vt分数.s分母);
-    if (g != u"1") {
-        f整数商余(vt分数.s分子, g, vt分数.s分子);
-        f整数商余(vt分数.s分母, g, vt分数.s分母);
-    }
-    std::u16string s = f符号取出し(vt分数.s分母);
-    if (!vt分数.s分子.empty() && vt分数.s分子.front() == u'-' && s == u"-") {
-        f符号取出し(vt分数.s分子);
-        s.clear();
-    }
-    vt分数.s分子.insert(0, s);
-    return vt分数;
-}
-
 namespace {
 
-// A natural number in normal form: digits without a leading zero ("0" alone allowed).
-bool f正規自然数(std::u16string_view s) {
-    if (s.empty() || (s[0] == u'0' && s.size() > 1)) return false;
-    for (const char16_t c : s) {
-        if (c < u'0' || c > u'9') return false;
+// A fraction in lowest terms with a positive denominator, marked as such (a zero only
+// as 0/1).
+T分数型 Reduced(T整数型 num, T整数型 den) {
+    T分数型 f{std::move(num), std::move(den)};
+    f.b既約確認済 = !(f.t分子.fゼロ() && (f.t分子.f負記号() || !f.t分母.f等値(1)));
+    return f;
+}
+
+// x / g for a g that divides x.
+T整数型 Exact(const T整数型& x, const T整数型& g, const Tキャンセル検査& check) {
+    if (g.f等値(1)) return x;
+    T整数型 q, r;
+    f商余(x, g, q, r, check);
+    return q;
+}
+
+// a + b (or a - b) of two reduced fractions: the denominators' gcd g, then the
+// numerator's gcd with g. A zero sum keeps the product of the denominators.
+T分数型 AddReduced(const T分数型& a, const T分数型& b, bool subtract, const Tキャンセル検査& check) {
+    auto combine = [&](const T整数型& x, const T整数型& y) { return subtract ? f差(x, y) : f和(x, y); };
+    if (a.t分母.f等値(1) && b.t分母.f等値(1)) return Reduced(combine(a.t分子, b.t分子), T整数型(1));
+    const T整数型 g = f最大公約数(a.t分母, b.t分母, check);
+    const T整数型 t = combine(f積(a.t分子, Exact(b.t分母, g, check), check),
+                             f積(b.t分子, Exact(a.t分母, g, check), check));
+    if (t.fゼロ()) return {t, f積(a.t分母, b.t分母, check)};
+    const T整数型 g2 = g.f等値(1) ? g : f最大公約数(t, g, check);
+    return Reduced(Exact(t, g2, check), f積(Exact(a.t分母, g, check), Exact(b.t分母, g2, check), check));
+}
+
+// The plain formula's reduction of num/radix^digits (num >= 0), from the prime factors
+// of the radix instead of a gcd with a large power.
+T分数型 ReduceOverRadixPower(const T整数型& num, int32_t radix, uint64_t digits, const Tキャンセル検査& check) {
+    T作業整数 n, g, factor;
+    mpz_set_ui(n, static_cast<unsigned long>(radix));
+    fZ冪(g, n, digits, check);
+    const T整数型 den = T整数型::f取込(g);
+    if (num.fビット数() <= 1 || den.fビット数() <= 1) return {num, den};  // 0 or 1: left alone
+    // gcd(num, radix^digits): each prime p of the radix to min(v_p(num), v_p(radix) digits).
+    mpz_abs(n, T整数視(num));
+    mpz_set_ui(g, 1);
+    int32_t rest = radix;
+    for (int32_t p = 2; p <= rest; ++p) {
+        uint64_t e = 0;
+        for (; rest % p == 0; rest /= p) ++e;
+        if (e == 0) continue;
+        mpz_set_ui(factor, static_cast<unsigned long>(p));
+        const uint64_t v = mpz_remove(n, n, factor);
+        T作業整数 power;
+        fZ冪(power, factor, std::min<uint64_t>(v, e * digits), check);
+        fZ乗算(g, g, power, check);
     }
-    return true;
-}
-
-// A fraction in normal form: an optional "-" on a nonzero numerator, a positive denominator.
-bool f正規分数(const T分数型& f) {
-    const std::u16string_view n = f.s分子;
-    const bool bNeg = !n.empty() && n[0] == u'-';
-    return f正規自然数(bNeg ? n.substr(1) : n) && !(bNeg && n == u"-0") && f正規自然数(f.s分母) &&
-           f.s分母 != u"0";
-}
-
-// -1, 0 or 1 comparing two natural numbers in normal form.
-int32_t f正規自然数比較(std::u16string_view a, std::u16string_view b) {
-    if (a.size() != b.size()) return a.size() < b.size() ? -1 : 1;
-    const int c = a.compare(b);
-    return c < 0 ? -1 : (c > 0 ? 1 : 0);
-}
-
-// The comparison without arithmetic where it is decided by the texts alone: equal texts,
-// and comparisons with 0/1 and 1/1 (the checks before powers and roots). Both fractions
-// must be in normal form. False when the subtraction is needed.
-bool f分数比較即決(const T分数型& a, const T分数型& b, int32_t& r) {
-    if (!f正規分数(a) || !f正規分数(b)) return false;
-    const bool bNeg = a.s分子[0] == u'-';
-    if (a.s分子 == b.s分子 && a.s分母 == b.s分母) {
-        r = 0;
-    } else if (b.s分子 == u"0" && b.s分母 == u"1") {
-        r = a.s分子 == u"0" ? 0 : (bNeg ? -1 : 1);
-    } else if (b.s分子 == u"1" && b.s分母 == u"1") {
-        r = bNeg ? -1 : f正規自然数比較(a.s分子, a.s分母);
-    } else {
-        return false;
-    }
-    return true;
+    const T整数型 tg = T整数型::f取込(g);
+    return Reduced(Exact(num, tg, check), Exact(den, tg, check));
 }
 
 }  // namespace
 
+T分数型 ClsBrelvita::f約分(T分数型 vt分数) {
+    const Tキャンセル検査 check = fキャンセル検査();
+    T整数型& num = vt分数.t分子;
+    T整数型& den = vt分数.t分母;
+    if (num.fビット数() > 1 && den.fビット数() > 1) {  // both magnitudes above 1
+        fキャンセル点();
+        const T整数型 g = f最大公約数(num, den, check);
+        if (!g.f等値(1)) {
+            num = Exact(num, g, check);
+            den = Exact(den, g, check);
+        }
+    }
+    if (den.f負記号()) {  // the denominator's "-" goes to the numerator or cancels its own
+        den = f絶対値(den);
+        num = f符号反転(num);
+    }
+    vt分数.b既約確認済 = den.f符号() > 0 && !(num.fゼロ() && (num.f負記号() || !den.f等値(1)));
+    return vt分数;
+}
+
 int32_t ClsBrelvita::f分数比較(const T分数型& vt分数1, const T分数型& vt分数2) {
-    int32_t r = 0;
-    if (f分数比較即決(vt分数1, vt分数2, r)) return r;
-    const T分数型 d = f分数減算(vt分数1, vt分数2);
-    if (d.s分子 == u"0") return 0;
-    return d.s分子.front() == u'-' ? -1 : 1;
+    const T分数型& a = vt分数1;
+    const T分数型& b = vt分数2;
+    if (a.t分母.f符号() > 0 && b.t分母.f符号() > 0) {
+        fキャンセル点();
+        const Tキャンセル検査 check = fキャンセル検査();
+        if (a.t分母 == b.t分母) return f大小比較(a.t分子, b.t分子);
+        return f大小比較(f積(a.t分子, b.t分母, check), f積(b.t分子, a.t分母, check));
+    }
+    // Infinities and signed denominators: by the sign of the difference as written.
+    const T分数型 d = f分数減算(a, b);
+    if (d.t分子.fゼロ() && !d.t分子.f負記号()) return 0;
+    return d.t分子.f負記号() ? -1 : 1;
 }
 
 T分数型 ClsBrelvita::f分数加算(const T分数型& a, const T分数型& b) {
-    return f約分({f整数加算(f整数乗算(a.s分子, b.s分母), f整数乗算(b.s分子, a.s分母)),
-                 f整数乗算(a.s分母, b.s分母)});
+    fキャンセル点();
+    const Tキャンセル検査 check = fキャンセル検査();
+    if (a.b既約確認済 && b.b既約確認済) return AddReduced(a, b, false, check);
+    return f約分({f和(f積(a.t分子, b.t分母, check), f積(b.t分子, a.t分母, check)), f積(a.t分母, b.t分母, check)});
 }
 
 T分数型 ClsBrelvita::f分数減算(const T分数型& a, const T分数型& b) {
-    return f約分({f整数減算(f整数乗算(a.s分子, b.s分母), f整数乗算(b.s分子, a.s分母)),
-                 f整数乗算(a.s分母, b.s分母)});
+    fキャンセル点();
+    const Tキャンセル検査 check = fキャンセル検査();
+    if (a.b既約確認済 && b.b既約確認済) return AddReduced(a, b, true, check);
+    return f約分({f差(f積(a.t分子, b.t分母, check), f積(b.t分子, a.t分母, check)), f積(a.t分母, b.t分母, check)});
 }
 
 T分数型 ClsBrelvita::f分数乗算(const T分数型& a, const T分数型& b) {
-    return f約分({f整数乗算(a.s分子, b.s分子), f整数乗算(a.s分母, b.s分母)});
+    fキャンセル点();
+    const Tキャンセル検査 check = fキャンセル検査();
+    if (a.b既約確認済 && b.b既約確認済 && !a.t分子.fゼロ() && !b.t分子.fゼロ()) {
+        const T整数型 g1 = f最大公約数(a.t分子, b.t分母, check);
+        const T整数型 g2 = f最大公約数(b.t分子, a.t分母, check);
+        return Reduced(f積(Exact(a.t分子, g1, check), Exact(b.t分子, g2, check), check),
+                       f積(Exact(a.t分母, g2, check), Exact(b.t分母, g1, check), check));
+    }
+    return f約分({f積(a.t分子, b.t分子, check), f積(a.t分母, b.t分母, check)});
 }
 
 T分数型 ClsBrelvita::f分数除算(const T分数型& a, const T分数型& b) {
-    return f約分({f整数乗算(a.s分子, b.s分母), f整数乗算(a.s分母, b.s分子)});
+    fキャンセル点();
+    const Tキャンセル検査 check = fキャンセル検査();
+    if (a.b既約確認済 && b.b既約確認済 && !a.t分子.fゼロ() && !b.t分子.fゼロ()) {
+        const T整数型 g1 = f最大公約数(a.t分子, b.t分子, check);
+        const T整数型 g2 = f最大公約数(a.t分母, b.t分母, check);
+        T整数型 num = f積(Exact(a.t分子, g1, check), Exact(b.t分母, g2, check), check);
+        T整数型 den = f積(Exact(a.t分母, g2, check), Exact(b.t分子, g1, check), check);
+        if (den.f符号() < 0) {
+            num = f符号反転(num);
+            den = f符号反転(den);
+        }
+        return Reduced(std::move(num), std::move(den));
+    }
+    return f約分({f積(a.t分子, b.t分母, check), f積(a.t分母, b.t分子, check)});
 }
 
 T分数型 ClsBrelvita::f分数累乗(const T分数型& vt底, int32_t vl指数) {
@@ -110,7 +166,12 @@ T分数型 ClsBrelvita::f分数累乗(const T分数型& vt底, int32_t vl指数)
     const bool bNegative = vl指数 < 0;
     int32_t n = bNegative ? f検査付符号反転(vl指数) : vl指数;
     T分数型 result = t分数の1;
-    if (n == 1) {
+    if (vt底.b既約確認済 && n > 1) {
+        // The powers of coprime parts are coprime: what the squares and products give.
+        const Tキャンセル検査 check = fキャンセル検査();
+        result = Reduced(f冪(vt底.t分子, static_cast<uint64_t>(n), check),
+                         f冪(vt底.t分母, static_cast<uint64_t>(n), check));
+    } else if (n == 1) {
         result = vt底;
     } else if (n > 1) {
         T分数型 square = vt底;
@@ -128,17 +189,24 @@ T分数型 ClsBrelvita::f分数累乗(const T分数型& vt底, int32_t vl指数)
 T分数型 ClsBrelvita::f分数変換(std::u16string vs小数) {
     const std::u16string sSign = f符号取出し(vs小数);
     const size_t point = vs小数.find(u'.');
-    if (point == std::u16string::npos) return {sSign + vs小数, u"1"};
-    const std::u16string sInteger = vs小数.substr(0, point);
+    const Tキャンセル検査 check = fキャンセル検査();
+    if (point == std::u16string::npos) {
+        T整数型 num = T整数型::f読込(sSign + vs小数, check);
+        const bool bCanonical = !num.f負記号() || !num.fゼロ();
+        T分数型 f{std::move(num), T整数型(1)};
+        f.b既約確認済 = bCanonical;
+        return f;
+    }
     T分数型 result;
     f小数基数10進分数変換(vs小数.substr(point + 1), 10, result);
-    result.s分子 = sSign + f整数加算(result.s分子, f整数乗算(result.s分母, sInteger));
+    const T整数型 integer = T整数型::f読込(vs小数.substr(0, point), check);
+    result.t分子 = f和(result.t分子, f積(result.t分母, integer, check));
+    if (!sSign.empty()) result.t分子 = f符号反転(result.t分子);
     return f約分(result);
 }
 
-bool ClsBrelvita::f基数自然数10進変換(const std::u16string& ps表記自然数, int32_t pi表記基数,
-                                     std::u16string& rs10進数) {
-    rs10進数 = u"0";
+bool ClsBrelvita::f基数自然数値変換(const std::u16string& ps表記自然数, int32_t pi表記基数, T整数型& rt値) {
+    rt値 = T整数型();
     for (char16_t c : ps表記自然数) {
         const int32_t v = fn進1桁値(c);
         if (v < 0 || v >= pi表記基数) return false;
@@ -146,25 +214,27 @@ bool ClsBrelvita::f基数自然数10進変換(const std::u16string& ps表記自�
     if (ps表記自然数.empty()) return true;
     fキャンセル点();
     if (pi表記基数 == 10) {
-        rs10進数 = fゼロ正規化(ps表記自然数);
+        rt値 = T整数型::f読込(ps表記自然数, fキャンセル検査());
         return true;
     }
-    // Horner's scheme from the first digit: the same sum as adding v * r^k from the
-    // last digit, with one short multiplication per digit instead of two long ones.
-    T多倍長型 value;
-    size_t done = 0;
-    for (char16_t c : ps表記自然数) {
-        value = f多倍長小乗算(value, static_cast<uint32_t>(pi表記基数),
-                              static_cast<uint32_t>(fn進1桁値(c)));
-        if (++done % 1024 == 0) fキャンセル点();
-    }
-    rs10進数 = f多倍長文字列化(value);
+    T作業整数 z;
+    fZ文字列読込(z, ps表記自然数, pi表記基数, fキャンセル検査());
+    rt値 = T整数型::f取込(z);
     return true;
+}
+
+bool ClsBrelvita::f基数自然数10進変換(const std::u16string& ps表記自然数, int32_t pi表記基数,
+                                     std::u16string& rs10進数) {
+    T整数型 v;
+    const bool bValid = f基数自然数値変換(ps表記自然数, pi表記基数, v);
+    rs10進数 = v.f文字列(fキャンセル検査());
+    return bValid;
 }
 
 bool ClsBrelvita::f小数基数10進分数変換(const std::u16string& ps小数点以下表記, int32_t pi表記基数,
                                       T分数型& rT分数) {
     const std::u16string& P = ps小数点以下表記;
+    const Tキャンセル検査 check = fキャンセル検査();
     std::u16string sFinite = P;
     bool bCycle = false;
     T分数型 tCycle;
@@ -178,19 +248,22 @@ bool ClsBrelvita::f小数基数10進分数変換(const std::u16string& ps小数�
         std::u16string sCycle = StrRight(sFinite, c);
         sFinite = StrLeft(sFinite, static_cast<int32_t>(sFinite.size()) - c);
         const int32_t f = static_cast<int32_t>(sFinite.size());
-        sCycle = StringOfZeroC(f) + sCycle;
-        if (!f基数自然数10進変換(fゼロ正規化(sCycle), pi表記基数, tCycle.s分子)) return false;
-        const std::u16string sNines(static_cast<size_t>(c), fn進1桁変換(pi表記基数 - 1));
-        if (!f基数自然数10進変換(sNines + StringOfZeroC(f), pi表記基数, tCycle.s分母)) return false;
+        if (!f基数自然数値変換(fゼロ正規化(StringOfZeroC(f) + sCycle), pi表記基数, tCycle.t分子)) return false;
+        // (r^c - 1) r^f: c digits r - 1, then f zeros.
+        T作業整数 r, power;
+        mpz_set_ui(r, static_cast<unsigned long>(pi表記基数));
+        fZ冪(power, r, static_cast<uint64_t>(c), check);
+        mpz_sub_ui(power, power, 1);
+        const T整数型 nines = T整数型::f取込(power);
+        fZ冪(power, r, static_cast<uint64_t>(f), check);
+        tCycle.t分母 = f積(nines, T整数型::f取込(power), check);
         tCycle = f約分(tCycle);
         if (sFinite.empty()) sFinite = u"0";
     }
     if (sFinite != u"0") {
-        T分数型 t;
-        if (!f基数自然数10進変換(fゼロ正規化(sFinite), pi表記基数, t.s分子)) return false;
-        const std::u16string sPower = u"1" + StringOfZeroC(static_cast<int32_t>(sFinite.size()));
-        if (!f基数自然数10進変換(sPower, pi表記基数, t.s分母)) return false;
-        rT分数 = f約分(t);
+        T整数型 num;
+        if (!f基数自然数値変換(fゼロ正規化(sFinite), pi表記基数, num)) return false;
+        rT分数 = ReduceOverRadixPower(num, pi表記基数, sFinite.size(), check);
         if (bCycle) rT分数 = f分数加算(rT分数, tCycle);
     } else {
         rT分数 = bCycle ? tCycle : t分数の0;

@@ -11,32 +11,27 @@ constexpr char16_t kNegativeRoot[] =
     u"駄目だこりゃ! 負の数と偶数乗根の積は表せないのよ～ん!";
 
 // True for a fraction whose value is below zero ("-0" is not).
-bool IsNegative(const T分数型& f) {
-    return !f.s分子.empty() && f.s分子.front() == u'-' &&
-           f.s分子.find_first_not_of(u"-0") != std::u16string::npos;
-}
+bool IsNegative(const T分数型& f) { return f.t分子.f符号() < 0; }
 
 // The magnitude of a fraction.
 T分数型 Magnitude(T分数型 f) {
-    f符号取出し(f.s分子);
+    f.t分子 = f絶対値(f.t分子);
     return f;
 }
 
 }  // namespace
 
-int32_t f指数整数変換(const std::u16string& s整数) {
-    const int32_t v = ForceStrToInt(s整数);
-    if (v == 0 && s整数.find_first_of(u"123456789") != std::u16string::npos) {
-        throw E整数オーバーフロー();
-    }
+int32_t f指数整数変換(const T整数型& t整数) {
+    int32_t v = 0;
+    if (!t整数.f32bit値(v)) throw E整数オーバーフロー();
     return v;
 }
 
 T仮数型 ClsBrelvita::f仮数変換(const T分数型& vt分数) { return {t分数の1, vt分数}; }
 
 T分数型 ClsBrelvita::f仮数真数化(const T仮数型& vt仮数) {
-    const int32_t p = f指数整数変換(vt仮数.t指数.s分子);
-    const int32_t q = f指数整数変換(vt仮数.t指数.s分母);
+    const int32_t p = f指数整数変換(vt仮数.t指数.t分子);
+    const int32_t q = f指数整数変換(vt仮数.t指数.t分母);
     return f分数累乗根(f分数累乗(vt仮数.t底, p), q);
 }
 
@@ -49,54 +44,59 @@ T仮数型 ClsBrelvita::f仮数減算(const T仮数型& vt被減数, const T仮�
 }
 
 void ClsBrelvita::f指数等化(T仮数型& rt被乗除数, T仮数型& rt乗除数) {
-    const std::u16string L = f整数最小公倍数(rt被乗除数.t指数.s分母, rt乗除数.t指数.s分母);
+    const Tキャンセル検査 check = fキャンセル検査();
+    if (rt被乗除数.t指数.t分母.fゼロ() || rt乗除数.t指数.t分母.fゼロ()) {
+        throw E一般例外(u"駄目だこりゃ! 無限大の指数は揃えられないのよ～ん!");
+    }
+    const T整数型 L = f最小公倍数(rt被乗除数.t指数.t分母, rt乗除数.t指数.t分母, check);
     for (T仮数型* m : {&rt被乗除数, &rt乗除数}) {
-        std::u16string sFactor;
-        f整数商余(L, m->t指数.s分母, sFactor);
-        m->t指数 = {f整数乗算(m->t指数.s分子, sFactor), u"1"};
+        T整数型 factor, rest;
+        f商余(L, m->t指数.t分母, factor, rest, check);
+        m->t指数 = {f積(m->t指数.t分子, factor, check), T整数型(1)};
         m->t底 = f仮数真数化(*m);
     }
-    rt被乗除数.t指数 = {u"1", L};
+    rt被乗除数.t指数 = {T整数型(1), L};
 }
 
 // Brings an operand with an infinite exponent (denominator "0") to its value first:
 // equalising over a common multiple of 0 would turn every base into 1.
 static void EvaluateInfiniteExponent(ClsBrelvita& e, T仮数型& m) {
-    if (m.t指数.s分母 == u"0") m = e.f仮数変換(e.f仮数真数化(m));
+    if (m.t指数.t分母.fゼロ()) m = e.f仮数変換(e.f仮数真数化(m));
 }
 
 // Replaces an operand under a root by its value when that root is exact.
 static void TakeExactRoot(ClsBrelvita& e, T仮数型& m) {
-    const int32_t q = f指数整数変換(m.t指数.s分母);
+    const int32_t q = f指数整数変換(m.t指数.t分母);
     if (q < 2) return;
-    T分数型 x = e.f分数累乗(m.t底, f指数整数変換(m.t指数.s分子));
-    const std::u16string sSign = f符号取出し(x.s分子);
+    const T分数型 x = e.f分数累乗(m.t底, f指数整数変換(m.t指数.t分子));
+    const Tキャンセル検査 check = e.fキャンセル検査();
     bool bExact = false;
-    const std::u16string num = e.f自然数累乗根(x.s分子, q, bExact);
+    T整数型 num = f冪根(f絶対値(x.t分子), static_cast<uint64_t>(q), bExact, check);
     if (!bExact) return;
-    const std::u16string den = e.f自然数累乗根(x.s分母, q, bExact);
-    if (bExact) m = e.f仮数変換(e.f約分({sSign + num, den}));
+    const T整数型 den = f冪根(x.t分母, static_cast<uint64_t>(q), bExact, check);
+    if (x.t分子.f負記号()) num = f符号反転(num);
+    if (bExact) m = e.f仮数変換(e.f約分({num, den}));
 }
 
 // Takes the sign out of an operand whose base is negative (the root index is odd by
 // now) and returns true when the operand's value is negative.
 static bool ExtractSign(T仮数型& m) {
     if (!IsNegative(m.t底)) return false;
-    const bool bNegative = f指数整数変換(m.t指数.s分子) % 2 != 0;
+    const bool bNegative = f指数整数変換(m.t指数.t分子) % 2 != 0;
     m.t底 = Magnitude(m.t底);
     return bNegative;
 }
 
 // A negative base under an even root index has no real value.
 static void RejectImaginary(const T仮数型& m) {
-    if (IsNegative(m.t底) && f指数整数変換(m.t指数.s分母) % 2 == 0) throw E一般例外(kImaginary);
+    if (IsNegative(m.t底) && f指数整数変換(m.t指数.t分母) % 2 == 0) throw E一般例外(kImaginary);
 }
 
 // Product or quotient of two mantissas under a common root index.
 static T仮数型 MultiplyOrDivide(ClsBrelvita& e, const T仮数型& a, const T仮数型& b, bool bDivide) {
     // Finite equal exponents and no negative base leave nothing to rewrite: the bases
     // are combined as they are, without working copies of the operands.
-    if (a.t指数.s分母 != u"0" && b.t指数.s分母 != u"0" && !IsNegative(a.t底) && !IsNegative(b.t底) &&
+    if (!a.t指数.t分母.fゼロ() && !b.t指数.t分母.fゼロ() && !IsNegative(a.t底) && !IsNegative(b.t底) &&
         e.f分数比較(a.t指数, b.t指数) == 0) {
         return {a.t指数, bDivide ? e.f分数除算(a.t底, b.t底) : e.f分数乗算(a.t底, b.t底)};
     }
@@ -119,10 +119,10 @@ static T仮数型 MultiplyOrDivide(ClsBrelvita& e, const T仮数型& a, const T�
     T仮数型 result{wa.t指数, bDivide ? e.f分数除算(wa.t底, wb.t底) : e.f分数乗算(wa.t底, wb.t底)};
     if (bNegative) {
         // -(B^(p/q)) is the q-th root of -(B^p) when q is odd; an even root is never negative.
-        const int32_t q = f指数整数変換(result.t指数.s分母);
+        const int32_t q = f指数整数変換(result.t指数.t分母);
         if (q % 2 == 0) throw E一般例外(kNegativeRoot);
-        const T分数型 power = e.f分数累乗(result.t底, f指数整数変換(result.t指数.s分子));
-        result = {{u"1", result.t指数.s分母}, e.f分数乗算(power, {u"-1", u"1"})};
+        const T分数型 power = e.f分数累乗(result.t底, f指数整数変換(result.t指数.t分子));
+        result = {{T整数型(1), result.t指数.t分母}, e.f分数乗算(power, f分数値(-1, 1))};
     }
     return result;
 }
@@ -164,7 +164,7 @@ T浮動小数型 ClsBrelvita::f浮動小数累乗(const T浮動小数型& a, con
 }
 
 T複素数型 ClsBrelvita::f複素数変換(const T浮動小数型& vt浮動小数) {
-    return {vt浮動小数, f浮動小数変換(f仮数変換(f分数変換(f小数正規化(u"0"))))};
+    return {vt浮動小数, f浮動小数変換(f仮数変換(t分数の0))};
 }
 
 T複素数型 ClsBrelvita::f複素数加算(const T複素数型& a, const T複素数型& b) {

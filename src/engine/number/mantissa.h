@@ -27,6 +27,6 @@ struct T複素数型 {
     bool operator==(const T複素数型&) const = default;
 };
 
-// An exponent numerator or denominator (an integer string) as a 32-bit integer;
-// throws E整数オーバーフロー when it does not fit (it is never read as 0).
-int32_t f指数整数変換(const std::u16string& s整数);
+// An exponent numerator or denominator as a 32-bit integer; throws E整数オーバーフロー
+// when it does not fit (it is never read as 0).
+int32_t f指数整数変換(const T整数型& t整数);

@@ -138,13 +138,13 @@ T単位数型 ClsBrelvita::f累乗(const T単位数型& vt底, const T単位数�
         if (!B.s単位表記.empty()) f未知単位情報設定(result);
         bool flag = false;
         const T仮数型& exponent = vt指数.t複素数.t浮動小数.t仮数;
-        if (exponent.t指数.s分母 == u"1") {  // a rational exponent
+        if (exponent.t指数.t分母.f等値(1)) {  // a rational exponent
             const T分数型 q = f仮数真数化(exponent);
             if (f分数比較(q, t分数の0) == 0 || f分数比較(q, t分数の1) == 0) {
                 result = B;
             } else {
-                T単位数型 U = IntegerPowerUnit(*this, B, f指数整数変換(q.s分子), flag);
-                const int32_t d = f指数整数変換(q.s分母);
+                T単位数型 U = IntegerPowerUnit(*this, B, f指数整数変換(q.t分子), flag);
+                const int32_t d = f指数整数変換(q.t分母);
                 if (d > 1 && flag) RootUnit(*this, U, d, flag);
                 if (flag) {
                     result = U;

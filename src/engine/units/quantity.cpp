@@ -14,13 +14,12 @@ T単位数型 ClsBrelvita::f単位数変換(const std::u16string& vs小数) {
 
 T単位数型 fキャンセル値作成() {
     T単位数型 v;
-    v.t複素数.t浮動小数.t仮数.t底.s分子 = Dキャンセル印;
+    v.bキャンセル値 = true;
     return v;
 }
 
 bool fキャンセル印チェック(const T単位数型& vtチェック数1, const T単位数型& vtチェック数2) {
-    return vtチェック数1.t複素数.t浮動小数.t仮数.t底.s分子 == Dキャンセル印 ||
-           vtチェック数2.t複素数.t浮動小数.t仮数.t底.s分子 == Dキャンセル印;
+    return vtチェック数1.bキャンセル値 || vtチェック数2.bキャンセル値;
 }
 
 void f未知単位情報設定(T単位数型& rt単位数) {

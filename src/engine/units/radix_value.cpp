@@ -44,10 +44,10 @@ bool ClsBrelvita::f基数10進変換(const std::u16string& ps表記, int32_t pi�
     T単位数型 value;
     try {
         value = f単位数変換(u"0");
-        std::u16string sInteger;
-        f基数自然数10進変換(integer, pi表記基数, sInteger);
-        if (sInteger != u"0" && !fキャンセル印チェック(value, value)) {
-            value.t複素数 = f複素数加算(value.t複素数, ComplexOf(*this, {sInteger, u"1"}));
+        T整数型 tInteger;
+        f基数自然数値変換(integer, pi表記基数, tInteger);
+        if (!tInteger.fゼロ() && !fキャンセル印チェック(value, value)) {
+            value.t複素数 = f複素数加算(value.t複素数, ComplexOf(*this, {tInteger, T整数型(1)}));
         }
     } catch (const Eキャンセル指示&) {
         f単位付計算キャンセル指示クリア();

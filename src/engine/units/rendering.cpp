@@ -54,13 +54,21 @@ void f途中結果追従(std::u16string& rs途中結果, const std::u16string& v
 
 bool f数字判定(char16_t c) { return c >= u'0' && c <= u'9'; }
 
-// The mixed-fraction text of F: "3+1/2", "-(3+1/2)", "-1/2", "-2", "0".
+// The mixed-fraction text of F: "3+1/2", "-(3+1/2)", "-1/2", "-2", "0"; "∞" for a zero
+// denominator.
 std::u16string f帯分数文字列(ClsBrelvita& e, const T分数型& F) {
-    std::u16string s分子 = F.s分子;
-    const std::u16string s符号 = f符号取出し(s分子);
-    std::u16string Q;
-    const std::u16string r = e.f自然数商余(s分子, F.s分母, Q);
-    const std::u16string& d = F.s分母;
+    const Tキャンセル検査 check = e.fキャンセル検査();
+    const std::u16string s符号 = F.t分子.f負記号() ? u"-" : u"";
+    std::u16string Q = u"0", r = u"0";
+    if (F.t分母.fゼロ()) {
+        if (!F.t分子.fゼロ()) Q = u"∞";
+    } else if (!F.t分子.fゼロ()) {
+        T整数型 q, rest;
+        f商余(f絶対値(F.t分子), F.t分母, q, rest, check);
+        Q = q.f文字列(check);
+        r = rest.f文字列(check);
+    }
+    const std::u16string d = F.t分母.f文字列(check);
     if (Q != u"0" && r != u"0") {
         return s符号 == u"-" ? u"-(" + Q + u"+" + r + u"/" + d + u")" : Q + u"+" + r + u"/" + d;
     }
@@ -73,7 +81,7 @@ std::u16string f帯分数文字列(ClsBrelvita& e, const T分数型& F) {
 std::u16string f小数展開(ClsBrelvita& e, const T分数型& F) {
     T整数順次除算コンテキスト型 ctx;
     const T終了処理 t終了([&e, &ctx] { e.f整数順次除算終了(ctx); });
-    e.f整数順次除算初期化(ctx, F.s分子, F.s分母);
+    e.f整数順次除算初期化(ctx, F.t分子, F.t分母);
     while (!e.f整数順次除算(ctx)) f途中結果追従(e.s単位数文字列変換途中結果, ctx.s除算結果);
     return std::move(ctx.s除算結果);
 }
@@ -81,17 +89,21 @@ std::u16string f小数展開(ClsBrelvita& e, const T分数型& F) {
 // The number text of a mantissa: a rational value in the display mode, a root always as
 // decimal digits (an irrational root goes on until it is cancelled).
 std::u16string f数値文字列(ClsBrelvita& e, const T仮数型& t仮数) {
-    const int32_t n = f指数整数変換(t仮数.t指数.s分母);
+    const int32_t n = f指数整数変換(t仮数.t指数.t分母);
     if (n == 1) {
         const T分数型 F = e.f仮数真数化(t仮数);
         switch (e.i結果表示モード) {
-            case FRAC_CMD: return F.s分母 == u"1" ? F.s分子 : F.s分子 + u"/" + F.s分母;
+            case FRAC_CMD: {
+                const Tキャンセル検査 check = e.fキャンセル検査();
+                const std::u16string s分子 = F.t分子.f文字列(check);
+                return F.t分母.f等値(1) ? s分子 : s分子 + u"/" + F.t分母.f文字列(check);
+            }
             case MIXFRAC_CMD: return f帯分数文字列(e, F);
             case DEC_CMD: return f小数展開(e, F);
             default: return u"";  // not a display mode: no number text
         }
     }
-    const T分数型 F = e.f分数累乗(t仮数.t底, f指数整数変換(t仮数.t指数.s分子));
+    const T分数型 F = e.f分数累乗(t仮数.t底, f指数整数変換(t仮数.t指数.t分子));
     T分数累乗根順次計算コンテキスト型 ctx;
     e.f分数累乗根順次計算初期化(ctx, F, n);
     while (!e.f分数累乗根順次計算(ctx)) f途中結果追従(e.s単位数文字列変換途中結果, ctx.s累乗根計算結果);

@@ -16,7 +16,8 @@ inline constexpr int32_t D基数変換無 = 0;
 
 // (A helper in arithmetic.cpp copies every field but the number: keep it in step.)
 struct T単位数型 {
-    T複素数型 t複素数;               // the number, in the value's unit; "..." marks a cancelled value
+    T複素数型 t複素数;               // the number, in the value's unit
+    bool bキャンセル値 = false;      // the number's computation was cancelled: no number
     T意味コ配列型 t意味コ配列;       // the dimension
     T保留補正式配列型 t保留;         // pending offset corrections
     std::u16string s単位表記;        // notation shown; "" plain number, "???" unknown
@@ -28,7 +29,7 @@ struct T単位数型 {
     bool operator==(const T単位数型&) const = default;
 };
 
-// A cancelled value: only the base numerator is set, to the cancel mark "...".
+// A cancelled value: no field set but the cancel flag.
 T単位数型 fキャンセル値作成();
 
 // True when either value is a cancelled value (unary operations pass one value twice).

@@ -9,8 +9,6 @@
 
 namespace {
 
-T分数型 F(const std::u16string& num, const std::u16string& den) { return {num, den}; }
-
 TEST(Fraction, DecimalTextToFraction) {
     ClsBrelvita e;
     struct Case {
@@ -27,9 +25,7 @@ TEST(Fraction, DecimalTextToFraction) {
         {u"-12", F(u"-12", u"1")},      {u"0.0`9`", F(u"1", u"11")},
     };
     for (const auto& c : cases) {
-        const T分数型 got = e.f分数変換(c.text);
-        EXPECT_EQ(got.s分子, c.want.s分子) << "text length " << c.text.size();
-        EXPECT_EQ(got.s分母, c.want.s分母);
+        EXPECT_EQ(e.f分数変換(c.text), c.want) << "text length " << c.text.size();
     }
 }
 
@@ -59,32 +55,81 @@ TEST(Fraction, Comparison) {
     for (const auto& c : cases) EXPECT_EQ(e.f分数比較(c.a, c.b), c.want);
 }
 
-// Comparisons decided from the texts alone must agree with comparing by subtraction.
-TEST(Fraction, ComparisonShortcutsAgreeWithSubtraction) {
+// The plain formulas on digit strings: products of numerators and denominators by the
+// integer operations, then one reduction that leaves a magnitude of "0" or "1" alone and
+// moves a denominator's "-" to the numerator.
+struct PlainFraction {
+    ClsBrelvita& e;
+    using S = std::u16string;
+    std::pair<S, S> Reduce(S num, S den) const {
+        const S g = e.f整数最大公約数(num, den);
+        if (g != u"1") {
+            e.f整数商余(num, g, num);
+            e.f整数商余(den, g, den);
+        }
+        S sign = f符号取出し(den);
+        if (num.starts_with(u'-') && sign == u"-") {
+            f符号取出し(num);
+            sign.clear();
+        }
+        return {sign + num, den};
+    }
+    std::pair<S, S> Apply(char op, const std::pair<S, S>& a, const std::pair<S, S>& b) const {
+        const S ad = e.f整数乗算(a.first, b.second), bc = e.f整数乗算(b.first, a.second);
+        switch (op) {
+            case '+': return Reduce(e.f整数加算(ad, bc), e.f整数乗算(a.second, b.second));
+            case '-': return Reduce(e.f整数減算(ad, bc), e.f整数乗算(a.second, b.second));
+            case '*': return Reduce(e.f整数乗算(a.first, b.first), e.f整数乗算(a.second, b.second));
+            default: return Reduce(ad, e.f整数乗算(a.second, b.first));
+        }
+    }
+};
+
+std::pair<std::u16string, std::u16string> Texts(const T分数型& f) { return {f.t分子.f文字列(), f.t分母.f文字列()}; }
+
+// Whatever shortcuts the operations take for operands known to be reduced, every result
+// is the fraction of the plain formula: reduced or not, zeros with their denominators and
+// signs, infinities, 0/0.
+TEST(Fraction, OperationsGiveThePlainFormulasFractions) {
     ClsBrelvita e;
+    const PlainFraction plain{e};
     std::mt19937_64 rng(4242);
     const auto number = [&rng](bool allowNegative) {
-        static const char16_t* special[] = {u"0", u"1", u"2", u"10", u"999999999", u"1000000000"};
-        std::u16string n = rng() % 3 == 0 ? std::u16string(special[rng() % 6])
-                                          : RandomDigits(rng, 1 + static_cast<int>(rng() % 25));
-        if (allowNegative && n != u"0" && rng() % 3 == 0) n = u"-" + n;
+        static const char16_t* special[] = {u"0", u"1", u"2", u"6", u"10", u"-0", u"999999999", u"4294967296"};
+        std::u16string n = rng() % 3 == 0 ? std::u16string(special[rng() % 8])
+                                          : RandomDigits(rng, 1 + static_cast<int>(rng() % (rng() % 4 ? 12 : 45)));
+        if (n == u"-0" && !allowNegative) n = u"0";
+        if (allowNegative && !n.starts_with(u'-') && rng() % 3 == 0) n = u"-" + n;
         return n;
     };
-    for (int i = 0; i < 4000; ++i) {
-        T分数型 a = F(number(true), number(false));
-        if (a.s分母 == u"0") a.s分母 = u"1";
-        T分数型 b;
-        switch (rng() % 4) {
-            case 0: b = F(u"0", u"1"); break;
-            case 1: b = F(u"1", u"1"); break;
-            case 2: b = a; break;
-            default: b = F(number(true), u"7");
+    // Operands as written, and the same after a reduction (which marks them reduced).
+    const auto operand = [&] {
+        T分数型 f = F(number(true), number(rng() % 8 == 0));
+        if (rng() % 4 == 0) f = F(f.t分子.f文字列(), u"1");
+        return rng() % 3 ? e.f約分(f) : f;
+    };
+    for (int i = 0; i < 6000; ++i) {
+        const T分数型 a = operand(), b = rng() % 6 == 0 ? a : operand();
+        const char op = "+-*/"[rng() % 4];
+        const T分数型 got = op == '+' ? e.f分数加算(a, b) : op == '-' ? e.f分数減算(a, b)
+                         : op == '*' ? e.f分数乗算(a, b) : e.f分数除算(a, b);
+        const auto want = plain.Apply(op, Texts(a), Texts(b));
+        ASSERT_EQ(Texts(got), want) << Utf16ToUtf8(Texts(a).first + u"/" + Texts(a).second) << " " << op << " "
+                                    << Utf16ToUtf8(Texts(b).first + u"/" + Texts(b).second);
+        const auto d = plain.Apply('-', Texts(a), Texts(b)).first;  // the comparison by its definition
+        ASSERT_EQ(e.f分数比較(a, b), d == u"0" ? 0 : (d.front() == u'-' ? -1 : 1));
+        if (i % 8 == 0 && e.f分数比較(a, e.t分数の0) != 0 && e.f分数比較(a, e.t分数の1) != 0) {
+            // Powers by squaring and multiplying with the plain products.
+            const int32_t n = static_cast<int32_t>(rng() % 9) - 4;
+            auto want = std::pair{std::u16string(u"1"), std::u16string(u"1")}, square = Texts(a);
+            for (int32_t m = std::abs(n); m > 0; m /= 2) {
+                if (m % 2) want = plain.Apply('*', want, square);
+                if (m > 1) square = plain.Apply('*', square, square);
+            }
+            if (n == 1 || n == -1) want = Texts(a);
+            if (n < 0) want = plain.Apply('/', {u"1", u"1"}, want);
+            ASSERT_EQ(Texts(e.f分数累乗(a, n)), want) << n;
         }
-        if (rng() % 5 == 0) a.s分母 = a.s分子.starts_with(u"-") ? a.s分子.substr(1) : a.s分子;  // value ±1
-        if (a.s分母 == u"0") a.s分母 = u"3";
-        const std::u16string d = e.f分数減算(a, b).s分子;  // the comparison by its definition
-        const int32_t want = d == u"0" ? 0 : (d.front() == u'-' ? -1 : 1);
-        ASSERT_EQ(e.f分数比較(a, b), want) << Utf16ToUtf8(a.s分子 + u"/" + a.s分母 + u" vs " + b.s分子 + u"/" + b.s分母);
     }
 }
 
@@ -114,7 +159,7 @@ TEST(Fraction, IntegerPowers) {
         {F(u"-2", u"1"), 5, F(u"-32", u"1")}, {F(u"-2", u"3"), -3, F(u"-27", u"8")},
     };
     for (const auto& c : cases) EXPECT_EQ(e.f分数累乗(c.base, c.n), c.want) << c.n;
-    EXPECT_EQ(e.f分数累乗(F(u"2", u"1"), 100).s分子, u"1267650600228229401496703205376");
+    EXPECT_EQ(e.f分数累乗(F(u"2", u"1"), 100).t分子.f文字列(), u"1267650600228229401496703205376");
     EXPECT_THROW(e.f分数累乗(F(u"2", u"1"), INT32_MIN), E整数オーバーフロー);
 }
 
@@ -187,7 +232,7 @@ TEST(Fraction, RadixFractionDigitsReadBackAsTheFraction) {
         if (digits.empty()) digits = u"0";
         T分数型 got;
         ASSERT_TRUE(e.f小数基数10進分数変換(digits, static_cast<int32_t>(r), got)) << r;
-        const T分数型 want = e.f約分({IntToStr(static_cast<int64_t>(p)), IntToStr(static_cast<int64_t>(q))});
+        const T分数型 want = e.f約分(F(IntToStr(static_cast<int64_t>(p)), IntToStr(static_cast<int64_t>(q))));
         ASSERT_EQ(e.f分数比較(got, want), 0) << p << "/" << q << " radix " << r;
     }
 }

@@ -74,34 +74,3 @@ TEST(Natural, DivisionWithRemainder) {
 }
 
 }  // namespace
-
-#include "engine/number/limbs.h"
-
-namespace {
-
-// Nine characters at a time are read and written in one word; a character that is not a
-// digit counts as 0 whatever its code, as in the one-digit-at-a-time reading.
-TEST(Limbs, TextConversionOfNineDigitChunks) {
-    struct Case {
-        std::u16string in;
-        uint32_t lowLimb;
-    };
-    const Case cases[] = {
-        {u"123456789", 123456789},   {u"000000000", 0},           {u"999999999", 999999999},
-        {u"12a456789", 120456789},   {u"1234567:9", 123456709},   {u"/23456789", 23456789},
-        {u"\uFFFD23456789", 23456789}, {u"1234\u80305678", 123405678}, {u"12345678\u0039", 123456789},
-    };
-    for (const auto& c : cases) {
-        const T多倍長型 a = f多倍長変換(c.in);
-        EXPECT_EQ(a.empty() ? 0u : a[0], c.lowLimb);
-    }
-    for (const std::u16string s : {u"1", u"10", u"100000000", u"1000000000", u"987654321987654321",
-                                   u"1000000000000000000000000001"}) {
-        EXPECT_EQ(f多倍長文字列化(f多倍長変換(s)), s);
-        EXPECT_EQ(f文字列小乗算(s, 1), s);
-    }
-    EXPECT_EQ(f多倍長文字列化({}), u"0");
-    EXPECT_EQ(f文字列小乗算(u"999999999999999999", 999999999), u"999999998999999999000000001");
-}
-
-}  // namespace

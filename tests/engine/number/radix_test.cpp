@@ -90,7 +90,7 @@ public:
                 if (!fraction_.empty()) {
                     state = E状態::m順次小数除算中状態;
                     part_ = e_.f分数変換(u"0" + fraction_);
-                    unit_ = {u"1", radix_};
+                    unit_ = F(u"1", radix_);
                     midway_ += u".";
                     list_.push_back(Key(part_));
                 } else {
@@ -104,11 +104,11 @@ public:
                     ++d;
                 }
                 midway_ += fn進1桁変換(d);
-                if (part_.s分子 == u"0") {
+                if (part_.t分子.fゼロ()) {
                     state = E状態::m除算完了状態;
                 } else {
                     result = sign_ + midway_;
-                    part_.s分子 = e_.f自然数乗算(part_.s分子, radix_);
+                    part_.t分子 = T整数型::f読込(e_.f自然数乗算(part_.t分子.f文字列(), radix_));
                     part_ = e_.f約分(part_);
                     const std::u16string key = Key(part_);
                     pos = -1;
@@ -144,7 +144,7 @@ public:
     std::u16string result;
 
 private:
-    static std::u16string Key(const T分数型& f) { return f.s分子 + u"/" + f.s分母; }
+    static std::u16string Key(const T分数型& f) { return f.t分子.f文字列() + u"/" + f.t分母.f文字列(); }
 
     ClsBrelvita& e_;
     std::u16string sign_, work_, radix_, midway_, fraction_;
@@ -272,7 +272,7 @@ TEST(Radix, DigitsReadAsValue) {
         const bool ok = e.f基数10進変換(c.text, c.radix, v);
         ASSERT_EQ(ok, c.num != nullptr) << Utf16ToUtf8(c.text);
         if (!ok) continue;
-        EXPECT_EQ(ValueOf(e, v), (T分数型{c.num, c.den})) << Utf16ToUtf8(c.text);
+        EXPECT_EQ(ValueOf(e, v), F(c.num, c.den)) << Utf16ToUtf8(c.text);
         EXPECT_EQ(v.t意味コ配列, f数値意味コ配列());
         EXPECT_TRUE(v.s単位表記.empty() && v.s基底値変換式.empty() && v.s変数名.empty());
         EXPECT_TRUE(v.t単項表記リスト.empty() && v.t保留.empty());
@@ -512,7 +512,7 @@ TEST(Radix, FinalTextReadsBackAsTheValue) {
         ASSERT_EQ(f符号取出し(text), bNegative ? u"-" : u"");
         T単位数型 v;
         ASSERT_TRUE(e.f基数10進変換(text, radix, v)) << Utf16ToUtf8(text);
-        EXPECT_EQ(e.f分数比較(ValueOf(e, v), e.f約分({a, b})), 0)
+        EXPECT_EQ(e.f分数比較(ValueOf(e, v), e.f約分(F(a, b))), 0)
             << Utf16ToUtf8(a) << "/" << Utf16ToUtf8(b) << " radix " << radix << ": " << Utf16ToUtf8(text);
     }
 }

@@ -8,31 +8,31 @@ namespace {
 TEST(Quantity, DecimalTextBecomesAPlainValueWithoutUnitFields) {
     ClsBrelvita e;
     const T単位数型 v = e.f単位数変換(u"-01.50");
-    EXPECT_EQ(v.t複素数.t浮動小数.t仮数.t底, (T分数型{u"-3", u"2"}));
-    EXPECT_EQ(v.t複素数.t浮動小数.t仮数.t指数, (T分数型{u"1", u"1"}));
-    EXPECT_EQ(v.t複素数.t虚数.t仮数.t底, (T分数型{u"0", u"1"}));
+    EXPECT_EQ(v.t複素数.t浮動小数.t仮数.t底, F(u"-3", u"2"));
+    EXPECT_EQ(v.t複素数.t浮動小数.t仮数.t指数, F(u"1", u"1"));
+    EXPECT_EQ(v.t複素数.t虚数.t仮数.t底, F(u"0", u"1"));
     EXPECT_TRUE(v.t意味コ配列.empty());
     EXPECT_EQ(v.s変数名, u"");
     EXPECT_EQ(v.i表記基数, D基数変換無);
-    EXPECT_EQ(e.f単位数変換(u"0.3`").t複素数.t浮動小数.t仮数.t底, (T分数型{u"1", u"3"}));
+    EXPECT_EQ(e.f単位数変換(u"0.3`").t複素数.t浮動小数.t仮数.t底, F(u"1", u"3"));
 }
 
 TEST(Quantity, CancelDuringConversionGivesACancelledValue) {
     ClsBrelvita e;
     e.f単位付計算キャンセル指示();
     const T単位数型 v = e.f単位数変換(u"123456789012.5");
-    EXPECT_EQ(v.t複素数.t浮動小数.t仮数.t底.s分子, u"...");
+    EXPECT_TRUE(v.bキャンセル値);
     EXPECT_FALSE(e.bキャンセル指示フラグ);  // the request is used up
-    EXPECT_EQ(e.f単位数変換(u"2").t複素数.t浮動小数.t仮数.t底.s分子, u"2");
+    EXPECT_EQ(e.f単位数変換(u"2").t複素数.t浮動小数.t仮数.t底, F(u"2", u"1"));
 }
 
 TEST(Quantity, EngineConstants) {
     ClsBrelvita e;
-    EXPECT_EQ(e.t単位数のマイナス1.t複素数.t浮動小数.t仮数.t底, (T分数型{u"-1", u"1"}));
-    EXPECT_EQ(e.t単位数の10.t複素数.t浮動小数.t仮数.t底, (T分数型{u"10", u"1"}));
+    EXPECT_EQ(e.t単位数のマイナス1.t複素数.t浮動小数.t仮数.t底, F(u"-1", u"1"));
+    EXPECT_EQ(e.t単位数の10.t複素数.t浮動小数.t仮数.t底, F(u"10", u"1"));
     EXPECT_EQ(e.t単位数の10.t意味コ配列, f数値意味コ配列());
     EXPECT_EQ(e.t単位数の10.s単位表記, u"");
-    EXPECT_EQ(e.t分数の無限大, (T分数型{u"1", u"0"}));
+    EXPECT_EQ(e.t分数の無限大, F(u"1", u"0"));
     EXPECT_EQ(e.i結果表示モード, DEC_CMD);
     EXPECT_FALSE(e.bキャンセル指示フラグ);
     EXPECT_FALSE(e.b単位数文字列変換中フラグ);

@@ -1,0 +1,364 @@
+#include "engine/number/huge.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <new>
+
+#include "common/exception.h"
+
+namespace {
+
+constexpr uint64_t kLimbBits = GMP_NUMB_BITS;
+// Numbers of more than 2^30 limbs (8 GiB) are never formed: GMP ends the process when a
+// number or one of its temporaries passes 2^31 limbs.
+constexpr uint64_t kMaxBits = (uint64_t{1} << 30) * kLimbBits;
+
+void* Allocate(size_t n) {
+    void* p = std::malloc(n);
+    if (p == nullptr) throw std::bad_alloc();
+    return p;
+}
+
+void* Reallocate(void* p, size_t, size_t n) {
+    void* q = std::realloc(p, n);
+    if (q == nullptr) throw std::bad_alloc();
+    return q;
+}
+
+void Free(void* p, size_t) { std::free(p); }
+
+uint64_t Bits(mpz_srcptr a) { return mpz_sgn(a) == 0 ? 0 : mpz_sizeinbase(a, 2); }
+
+// Limbs of a piece that one call may take, at least one.
+size_t PieceLimbs(uint64_t bits) { return std::max<size_t>(1, bits / kLimbBits); }
+
+// A read-only view of the limbs [from, from + n) of |a| as a natural number.
+mpz_srcptr View(mpz_t view, mpz_srcptr a, size_t from, size_t n) {
+    const mp_limb_t* p = mpz_limbs_read(a) + from;
+    while (n > 0 && p[n - 1] == 0) --n;
+    return mpz_roinit_n(view, p, static_cast<mp_size_t>(n));
+}
+
+// q = |a| / |b| and r = |a| mod |b| by long division in pieces: each quotient piece comes
+// from the leading bits of the remainder and the divisor, then is corrected exactly.
+void DivideMagnitudes(mpz_ptr q, mpz_ptr r, mpz_srcptr a, mpz_srcptr b, const Tキャンセル検査& check) {
+    T作業整数 divisor, rem, cur, piece, product, top, topDivisor;
+    mpz_abs(divisor, b);
+    const size_t an = mpz_size(a), bn = mpz_size(divisor);
+    if (an < bn) {
+        mpz_set_ui(q, 0);
+        mpz_abs(r, a);
+        return;
+    }
+    const size_t seg = PieceLimbs(f分割上限().l除算);
+    mpz_t view;
+    mpz_set(rem, View(view, a, an - (bn - 1), bn - 1));  // the top bn - 1 limbs: below b
+    size_t pos = an - (bn - 1);                           // limbs not yet brought down
+    T作業整数 quotient;
+    mp_limb_t* qp = mpz_limbs_write(quotient, static_cast<mp_size_t>(pos));
+    mpn_zero(qp, static_cast<mp_size_t>(pos));
+    const size_t qn = pos;
+    while (pos > 0) {
+        check();
+        const size_t s = std::min(seg, pos);
+        pos -= s;
+        mpz_mul_2exp(cur, rem, s * kLimbBits);  // cur = rem * 2^(64 s) + the next s limbs
+        mpz_add(cur, cur, View(view, a, pos, s));
+        if (bn <= seg + 2) {
+            mpz_tdiv_qr(piece, rem, cur, divisor);
+        } else {
+            // From the leading bits: piece <= the true digit <= piece + 2.
+            const uint64_t shift = Bits(divisor) - (seg + 1) * kLimbBits;
+            mpz_tdiv_q_2exp(topDivisor, divisor, shift);
+            mpz_add_ui(topDivisor, topDivisor, 1);
+            mpz_tdiv_q_2exp(top, cur, shift);
+            mpz_tdiv_q(piece, top, topDivisor);
+            fZ乗算(product, piece, divisor, check);
+            mpz_sub(rem, cur, product);
+            while (mpz_cmp(rem, divisor) >= 0) {
+                mpz_sub(rem, rem, divisor);
+                mpz_add_ui(piece, piece, 1);
+            }
+        }
+        std::copy_n(mpz_limbs_read(piece), mpz_size(piece), qp + pos);  // piece < 2^(64 s)
+    }
+    mpz_limbs_finish(quotient, static_cast<mp_size_t>(qn));
+    mpz_swap(q, quotient);
+    mpz_swap(r, rem);
+}
+
+// |a| is a power of two.
+bool IsPowerOfTwo(mpz_srcptr a) { return mpz_sgn(a) != 0 && mpz_scan1(a, 0) == Bits(a) - 1; }
+
+// Digits of radix r that always fit `bits` bits.
+uint64_t DigitsWithin(uint64_t bits, int radix) {
+    return std::max<uint64_t>(1, static_cast<uint64_t>(static_cast<double>(bits) / std::log2(radix)));
+}
+
+// radix^(leaf 2^level), with the lower levels, made on first use.
+mpz_srcptr PowerOfRadix(std::vector<T作業整数>& powers, size_t level, int radix, uint64_t leaf,
+                        const Tキャンセル検査& check) {
+    while (powers.size() <= level) {
+        T作業整数 p;
+        if (powers.empty()) {
+            mpz_ui_pow_ui(p, static_cast<unsigned long>(radix), leaf);
+        } else {
+            fZ乗算(p, powers.back(), powers.back(), check);
+        }
+        powers.push_back(std::move(p));
+    }
+    return powers[level];
+}
+
+// Reads digits (at most a leaf's worth) with one GMP call.
+void ReadLeaf(mpz_ptr r, std::u16string_view digits, int radix) {
+    std::string s(digits.begin(), digits.end());
+    if (s.empty() || mpz_set_str(r, s.c_str(), radix) != 0) mpz_set_ui(r, 0);
+}
+
+// r = the digits as a number, splitting at the largest power below their length.
+void ReadSplit(mpz_ptr r, std::u16string_view digits, int radix, uint64_t leaf,
+               std::vector<T作業整数>& powers, const Tキャンセル検査& check) {
+    if (digits.size() <= leaf) {
+        ReadLeaf(r, digits, radix);
+        return;
+    }
+    size_t level = 0;
+    while ((leaf << (level + 1)) < digits.size()) ++level;
+    PowerOfRadix(powers, level, radix, leaf, check);
+    const size_t low = static_cast<size_t>(leaf << level);
+    T作業整数 high, rest;
+    ReadSplit(high, digits.substr(0, digits.size() - low), radix, leaf, powers, check);
+    ReadSplit(rest, digits.substr(digits.size() - low), radix, leaf, powers, check);
+    check();
+    fZ乗算(r, high, powers[level], check);
+    mpz_add(r, r, rest);
+}
+
+}  // namespace
+
+T分割上限型& f分割上限() {
+    static T分割上限型 limits;
+    return limits;
+}
+
+void fGMP記憶関数設定() { mp_set_memory_functions(Allocate, Reallocate, Free); }
+
+void fビット数検査(uint64_t bits) {
+    if (bits > kMaxBits) throw E整数オーバーフロー();
+}
+
+void fZ乗算(mpz_ptr r, mpz_srcptr a, mpz_srcptr b, const Tキャンセル検査& check) {
+    const size_t an = mpz_size(a), bn = mpz_size(b);
+    if (an == 0 || bn == 0) {
+        mpz_set_ui(r, 0);
+        return;
+    }
+    fビット数検査((an + bn) * kLimbBits);
+    const size_t piece = PieceLimbs(f分割上限().l乗算);
+    if (an <= piece && bn <= piece) {
+        mpz_mul(r, a, b);
+        return;
+    }
+    // Schoolbook on pieces: every piece product is one bounded call, added in place.
+    const bool negative = (mpz_sgn(a) < 0) != (mpz_sgn(b) < 0);
+    const size_t rn = an + bn;
+    T作業整数 out, part;
+    mp_limb_t* rp = mpz_limbs_write(out, static_cast<mp_size_t>(rn));
+    mpn_zero(rp, static_cast<mp_size_t>(rn));
+    mpz_t va, vb;
+    for (size_t i = 0; i < an; i += piece) {
+        for (size_t j = 0; j < bn; j += piece) {
+            check();
+            mpz_mul(part, View(va, a, i, std::min(piece, an - i)), View(vb, b, j, std::min(piece, bn - j)));
+            const size_t pn = mpz_size(part);
+            if (pn > 0) {
+                mpn_add(rp + i + j, rp + i + j, static_cast<mp_size_t>(rn - i - j), mpz_limbs_read(part),
+                        static_cast<mp_size_t>(pn));
+            }
+        }
+    }
+    mpz_limbs_finish(out, static_cast<mp_size_t>(rn));
+    if (negative) mpz_neg(out, out);
+    mpz_swap(r, out);
+}
+
+void fZ商余(mpz_ptr q, mpz_ptr r, mpz_srcptr a, mpz_srcptr b, const Tキャンセル検査& check) {
+    const uint64_t limit = f分割上限().l除算;
+    const uint64_t ab = Bits(a), bb = Bits(b);
+    if (bb <= limit && (ab <= bb || ab - bb <= limit)) {
+        mpz_tdiv_qr(q, r, a, b);
+        return;
+    }
+    const int sa = mpz_sgn(a), sb = mpz_sgn(b);
+    T作業整数 quotient, rem;
+    DivideMagnitudes(quotient, rem, a, b, check);
+    if ((sa < 0) != (sb < 0)) mpz_neg(quotient, quotient);
+    if (sa < 0) mpz_neg(rem, rem);
+    mpz_swap(q, quotient);
+    mpz_swap(r, rem);
+}
+
+void fZ冪(mpz_ptr r, mpz_srcptr a, uint64_t e, const Tキャンセル検査& check) {
+    const uint64_t ab = Bits(a);
+    if (e == 0 || ab <= 1) {  // 1, or a power of 0 or ±1
+        mpz_pow_ui(r, a, e);
+        return;
+    }
+    if (ab - 1 > kMaxBits / e) throw E整数オーバーフロー();
+    fビット数検査((ab - 1) * e + 1);
+    if (IsPowerOfTwo(a)) {
+        const bool negative = mpz_sgn(a) < 0 && e % 2 == 1;
+        mpz_set_ui(r, 1);
+        mpz_mul_2exp(r, r, (ab - 1) * e);
+        if (negative) mpz_neg(r, r);
+        return;
+    }
+    if (ab * e <= 2 * f分割上限().l乗算) {
+        mpz_pow_ui(r, a, e);
+        return;
+    }
+    // Left to right: square, and multiply by a where the exponent has a one.
+    T作業整数 acc;
+    mpz_set(acc, a);
+    for (int bit = 62 - __builtin_clzll(e); bit >= 0; --bit) {
+        check();
+        fZ乗算(acc, acc, acc, check);
+        if ((e >> bit) & 1) fZ乗算(acc, acc, a, check);
+    }
+    mpz_swap(r, acc);
+}
+
+void fZ冪根(mpz_ptr r, mpz_srcptr a, uint64_t n, mpz_srcptr upper, const Tキャンセル検査& check) {
+    const uint64_t ab = Bits(a);
+    if (n == 1 || ab == 0) {
+        mpz_set(r, a);
+        return;
+    }
+    if (ab <= n) {  // a < 2^n: the root is 0 or 1
+        mpz_set_ui(r, 1);
+        return;
+    }
+    const uint64_t half = ab / (2 * n);
+    if (upper == nullptr && (ab <= f分割上限().l冪根 || half == 0)) {
+        mpz_root(r, a, n);
+        return;
+    }
+    T作業整数 y, power, quotient, rem, next;
+    if (upper != nullptr) {
+        mpz_set(y, upper);
+    } else {
+        // With a = hi 2^(n h) + lo, the root is below (floor(hi^(1/n)) + 1) 2^h.
+        mpz_tdiv_q_2exp(next, a, n * half);
+        fZ冪根(y, next, n, nullptr, check);
+        mpz_add_ui(y, y, 1);
+        mpz_mul_2exp(y, y, half);
+    }
+    // Newton's iteration from above, y' = ((n - 1) y + a / y^(n-1)) / n, decreases to the
+    // root; a y with y^n <= a is the root already.
+    for (;;) {
+        check();
+        fZ冪(power, y, n - 1, check);
+        fZ商余(quotient, rem, a, power, check);
+        mpz_mul_ui(next, y, n - 1);
+        mpz_add(next, next, quotient);
+        mpz_tdiv_q_ui(next, next, n);
+        if (mpz_cmp(next, y) >= 0) break;
+        mpz_swap(y, next);
+        fZ冪(power, y, n, check);
+        if (mpz_cmp(power, a) <= 0) break;
+    }
+    mpz_swap(r, y);
+}
+
+void fZ最大公約数(mpz_ptr r, mpz_srcptr a, mpz_srcptr b, const Tキャンセル検査& check) {
+    const bool aLarger = mpz_cmpabs(a, b) >= 0;
+    mpz_srcptr large = aLarger ? a : b;
+    mpz_srcptr small = aLarger ? b : a;
+    if (mpz_sgn(small) == 0 || Bits(large) <= f分割上限().l公約数) {
+        mpz_gcd(r, a, b);
+        return;
+    }
+    // Reduce the larger operand first, in pieces, so that the gcd call sees two numbers
+    // of the smaller one's size.
+    T作業整数 quotient, rem;
+    fZ商余(quotient, rem, large, small, check);
+    check();
+    mpz_gcd(r, small, rem);
+}
+
+T分割文字列化::T分割文字列化(mpz_srcptr a, int radix, uint64_t width)
+    : radix_(radix), width_(width), leafDigits_(DigitsWithin(f分割上限().l文字列, radix)) {
+    T片 top{T作業整数(), 0};
+    mpz_abs(top.x, a);
+    stack_.push_back(std::move(top));
+}
+
+mpz_srcptr T分割文字列化::fPower(size_t level, const Tキャンセル検査& check) {
+    return PowerOfRadix(powers_, level, radix_, leafDigits_, check);
+}
+
+void T分割文字列化::fLeaf(const T片& piece, std::u16string& out) {
+    std::string digits(mpz_sizeinbase(piece.x, radix_) + 2, '\0');
+    mpz_get_str(digits.data(), -radix_, piece.x);
+    digits.resize(std::char_traits<char>::length(digits.data()));
+    uint64_t zeros = 0;
+    if (piece.width > 0) {
+        zeros = piece.width - digits.size();
+    } else if (width_ > 0) {
+        // The top piece: the padded pieces still on the stack follow it.
+        uint64_t total = digits.size();
+        for (size_t i = 0; i + 1 < stack_.size(); ++i) total += stack_[i].width;
+        if (total > width_) throw E一般例外(u"駄目だこりゃ! 桁数に収まらない数なのよ～ん!");
+        zeros = width_ - total;
+    }
+    out.append(zeros, u'0');
+    out.append(digits.begin(), digits.end());
+}
+
+bool T分割文字列化::f次(std::u16string& out, const Tキャンセル検査& check) {
+    if (stack_.empty()) return false;
+    T片& top = stack_.back();
+    size_t level = 0;
+    if (top.width == 0) {
+        const uint64_t bits = Bits(top.x);
+        if (bits <= f分割上限().l文字列) {
+            fLeaf(top, out);
+            stack_.pop_back();
+            return !stack_.empty();
+        }
+        // The largest level whose power is at most the value (a square of more than
+        // twice the bits is larger without being formed).
+        while (2 * Bits(fPower(level, check)) - 1 <= bits && mpz_cmp(fPower(level + 1, check), top.x) <= 0) {
+            ++level;
+        }
+    } else {
+        if (top.width <= leafDigits_) {
+            fLeaf(top, out);
+            stack_.pop_back();
+            return !stack_.empty();
+        }
+        while ((leafDigits_ << (level + 1)) < top.width) ++level;
+    }
+    T片 high{T作業整数(), top.width == 0 ? 0 : leafDigits_ << level};
+    T片 low{T作業整数(), leafDigits_ << level};
+    fZ商余(high.x, low.x, top.x, fPower(level, check), check);
+    stack_.pop_back();
+    stack_.push_back(std::move(low));
+    stack_.push_back(std::move(high));
+    return true;
+}
+
+void T分割文字列化::f全部(std::u16string& out, const Tキャンセル検査& check) {
+    while (f次(out, check)) check();
+}
+
+void fZ文字列読込(mpz_ptr r, std::u16string_view digits, int radix, const Tキャンセル検査& check) {
+    const uint64_t leaf = DigitsWithin(f分割上限().l文字列, radix);
+    fビット数検査(static_cast<uint64_t>(static_cast<double>(digits.size()) * std::log2(radix)) + 1);
+    std::vector<T作業整数> powers;
+    T作業整数 value;
+    ReadSplit(value, digits, radix, leaf, powers, check);
+    mpz_swap(r, value);
+}
