@@ -40,6 +40,55 @@ mpz_srcptr View(mpz_t view, mpz_srcptr a, size_t from, size_t n) {
     return mpz_roinit_n(view, p, static_cast<mp_size_t>(n));
 }
 
+// Adds the natural number x into the limbs rp[at, rn), which have room for it.
+void AddAt(mp_limb_t* rp, size_t rn, size_t at, mpz_srcptr x) {
+    const size_t n = mpz_size(x);
+    if (n > 0) mpn_add(rp + at, rp + at, static_cast<mp_size_t>(rn - at), mpz_limbs_read(x), static_cast<mp_size_t>(n));
+}
+
+// out = |a| |b| for |a| at least as long as |b|, beyond one call: Karatsuba's three
+// half-size products when the operands are of similar length, else the longer one in
+// chunks as long as the shorter. Each product is formed the same way, down to pieces
+// that are one call each.
+void MultiplyMagnitudes(mpz_ptr out, mpz_srcptr a, mpz_srcptr b, const Tキャンセル検査& check) {
+    const size_t an = mpz_size(a), bn = mpz_size(b), rn = an + bn;
+    const size_t piece = PieceLimbs(f分割上限().l乗算);
+    const size_t half = (an + 1) / 2;
+    T作業整数 result, part, sumA, sumB, low, high;
+    mp_limb_t* rp = mpz_limbs_write(result, static_cast<mp_size_t>(rn));
+    mpn_zero(rp, static_cast<mp_size_t>(rn));
+    mpz_t va, vb;
+    if (bn <= half || bn <= piece) {
+        const size_t chunk = std::max(bn, piece);
+        const mpz_srcptr vbAll = View(vb, b, 0, bn);
+        for (size_t i = 0; i < an; i += chunk) {
+            check();
+            fZ乗算(part, View(va, a, i, std::min(chunk, an - i)), vbAll, check);
+            AddAt(rp, rn, i, part);
+        }
+    } else {
+        // a b = high B^(2h) + ((a0 + a1)(b0 + b1) - high - low) B^h + low.
+        mpz_t a0, a1, b0, b1;
+        View(a0, a, 0, half);
+        View(a1, a, half, an - half);
+        View(b0, b, 0, half);
+        View(b1, b, half, bn - half);
+        check();
+        fZ乗算(low, a0, b0, check);
+        fZ乗算(high, a1, b1, check);
+        mpz_add(sumA, a0, a1);
+        mpz_add(sumB, b0, b1);
+        fZ乗算(part, sumA, sumB, check);
+        mpz_sub(part, part, low);
+        mpz_sub(part, part, high);
+        AddAt(rp, rn, 0, low);
+        AddAt(rp, rn, half, part);
+        AddAt(rp, rn, 2 * half, high);
+    }
+    mpz_limbs_finish(result, static_cast<mp_size_t>(rn));
+    mpz_swap(out, result);
+}
+
 // q = |a| / |b| and r = |a| mod |b| by long division in pieces: each quotient piece comes
 // from the leading bits of the remainder and the divisor, then is corrected exactly.
 void DivideMagnitudes(mpz_ptr q, mpz_ptr r, mpz_srcptr a, mpz_srcptr b, const Tキャンセル検査& check) {
@@ -161,25 +210,13 @@ void fZ乗算(mpz_ptr r, mpz_srcptr a, mpz_srcptr b, const Tキャンセル検�
         mpz_mul(r, a, b);
         return;
     }
-    // Schoolbook on pieces: every piece product is one bounded call, added in place.
     const bool negative = (mpz_sgn(a) < 0) != (mpz_sgn(b) < 0);
-    const size_t rn = an + bn;
-    T作業整数 out, part;
-    mp_limb_t* rp = mpz_limbs_write(out, static_cast<mp_size_t>(rn));
-    mpn_zero(rp, static_cast<mp_size_t>(rn));
-    mpz_t va, vb;
-    for (size_t i = 0; i < an; i += piece) {
-        for (size_t j = 0; j < bn; j += piece) {
-            check();
-            mpz_mul(part, View(va, a, i, std::min(piece, an - i)), View(vb, b, j, std::min(piece, bn - j)));
-            const size_t pn = mpz_size(part);
-            if (pn > 0) {
-                mpn_add(rp + i + j, rp + i + j, static_cast<mp_size_t>(rn - i - j), mpz_limbs_read(part),
-                        static_cast<mp_size_t>(pn));
-            }
-        }
+    T作業整数 out;
+    if (an >= bn) {
+        MultiplyMagnitudes(out, a, b, check);
+    } else {
+        MultiplyMagnitudes(out, b, a, check);
     }
-    mpz_limbs_finish(out, static_cast<mp_size_t>(rn));
     if (negative) mpz_neg(out, out);
     mpz_swap(r, out);
 }

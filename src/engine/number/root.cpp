@@ -53,22 +53,34 @@ T整数型 WithoutTwosAndFives(const T整数型& v, uint64_t& twos, uint64_t& fi
 
 }  // namespace
 
+// The root's digits down to place -k as an integer x; for a square root also the
+// remainder M_k - x^2 and the long-division remainder p 10^(2k) mod q, from which the
+// next block continues without forming M_k'.
+struct T根位置 {
+    T整数型 x;
+    uint64_t k = 0;
+    bool bRemainder = false;
+    T整数型 rem, rho;
+};
+
 struct T累乗根作業 {
     bool b無限大 = false;  // infinite base: no candidate ever reaches it, no digit is found
     bool bStarted = false; // the integer part has been written
     T整数型 p, q;          // the base's magnitude p/q
     uint64_t n = 2;
-    T整数型 x;             // floor(root 10^k)
-    uint64_t k = 0;        // fraction digits found
+    T根位置 at;            // where the digits have got to
     size_t l反映済み = std::u16string::npos;  // digits already copied into the result text
 
     // The whole text when the root is a terminating decimal, and the place after the one
     // where the digits end; false when it is not.
     bool TerminatingText(std::u16string& text, int32_t& next, const Tキャンセル検査& check) const;
     // floor(root) and its text ("" for 0).
-    void IntegerPart(T整数型& root, std::u16string& text, const Tキャンセル検査& check) const;
-    // x_k' and the k' - k digits it adds, or false when it needs too large a radicand.
-    bool Block(uint64_t kNew, T整数型& root, std::u16string& digits, const Tキャンセル検査& check) const;
+    void IntegerPart(T根位置& next, std::u16string& text, const Tキャンセル検査& check) const;
+    // The position after kNew fraction digits and the digits it adds, or false when that
+    // needs too large a radicand.
+    bool Block(uint64_t kNew, T根位置& next, std::u16string& digits, const Tキャンセル検査& check) const;
+    // A square root's next block from the remainders (Zimmermann's step in base 10^d).
+    void SquareRootBlock(uint64_t kNew, mpz_srcptr scale, T根位置& next, const Tキャンセル検査& check) const;
 };
 
 bool T累乗根作業::TerminatingText(std::u16string& text, int32_t& next, const Tキャンセル検査& check) const {
@@ -102,33 +114,99 @@ bool T累乗根作業::TerminatingText(std::u16string& text, int32_t& next, cons
     return true;
 }
 
-void T累乗根作業::IntegerPart(T整数型& root, std::u16string& text, const Tキャンセル検査& check) const {
-    T作業整数 integer, rest, r;
+void T累乗根作業::IntegerPart(T根位置& next, std::u16string& text, const Tキャンセル検査& check) const {
+    T作業整数 integer, rest, r, square;
     fZ商余(integer, rest, T整数視(p), T整数視(q), check);
     fZ冪根(r, integer, n, nullptr, check);
     text.clear();
     if (mpz_sgn(r) != 0) T分割文字列化(r, 10).f全部(text, check);
-    root = T整数型::f取込(r);
+    next.k = 0;
+    next.bRemainder = n == 2;
+    if (next.bRemainder) {
+        fZ乗算(square, r, r, check);
+        mpz_sub(integer, integer, square);
+        next.rem = T整数型::f取込(integer);
+        next.rho = T整数型::f取込(rest);
+    }
+    next.x = T整数型::f取込(r);
 }
 
-bool T累乗根作業::Block(uint64_t kNew, T整数型& root, std::u16string& digits, const Tキャンセル検査& check) const {
+void T累乗根作業::SquareRootBlock(uint64_t kNew, mpz_srcptr scale, T根位置& next, const Tキャンセル検査& check) const {
+    // With X = x 10^d (scale = 10^d) and the 2d new radicand digits G = G_hi 10^d + G_lo:
+    // M' - (X + delta)^2 = (rem 10^d + G_hi - 2 x delta) 10^d + G_lo - delta^2.
+    next.k = kNew;
+    T作業整数 g, gHigh, gLow, num, den, delta, u, xNew, remNew, t;
+    if (!q.f等値(1)) {
+        fZ乗算(t, T整数視(at.rho), scale, check);
+        fZ乗算(t, t, scale, check);
+        fZ商余(g, u, t, T整数視(q), check);
+        next.rho = T整数型::f取込(u);
+        fZ商余(gHigh, gLow, g, scale, check);
+    } else {
+        next.rho = T整数型();
+    }
+    fZ乗算(num, T整数視(at.rem), scale, check);
+    mpz_add(num, num, gHigh);
+    mpz_mul_2exp(den, T整数視(at.x), 1);
+    fZ商余(delta, u, num, den, check);
+    fZ乗算(xNew, T整数視(at.x), scale, check);
+    mpz_add(xNew, xNew, delta);
+    fZ乗算(remNew, u, scale, check);
+    mpz_add(remNew, remNew, gLow);
+    fZ乗算(t, delta, delta, check);
+    mpz_sub(remNew, remNew, t);
+    // The estimate is off by at most one when x is longer than the block; these make the
+    // pair exact in any case: 0 <= rem <= 2 x.
+    while (mpz_sgn(remNew) < 0) {
+        mpz_addmul_ui(remNew, xNew, 2);
+        mpz_sub_ui(remNew, remNew, 1);
+        mpz_sub_ui(xNew, xNew, 1);
+    }
+    mpz_mul_2exp(t, xNew, 1);
+    while (mpz_cmp(remNew, t) > 0) {
+        mpz_sub(remNew, remNew, t);
+        mpz_sub_ui(remNew, remNew, 1);
+        mpz_add_ui(xNew, xNew, 1);
+        mpz_mul_2exp(t, xNew, 1);
+    }
+    next.x = T整数型::f取込(xNew);
+    next.rem = T整数型::f取込(remNew);
+}
+
+bool T累乗根作業::Block(uint64_t kNew, T根位置& next, std::u16string& digits, const Tキャンセル検査& check) const {
     const double bits = static_cast<double>(n) * static_cast<double>(kNew) * kLog2Of10 + static_cast<double>(p.fビット数());
     if (bits > static_cast<double>(kMaxRadicandBits)) return false;
-    T作業整数 ten, scale, radicand, rest, upper, r, low;
+    const uint64_t d = kNew - at.k;
+    next.k = kNew;
+    next.bRemainder = n == 2;
+    T作業整数 ten, scale, low;
     mpz_set_ui(ten, 10);
-    fZ冪(scale, ten, n * kNew, check);
-    fZ乗算(radicand, T整数視(p), scale, check);
-    if (!q.f等値(1)) fZ商余(radicand, rest, radicand, T整数視(q), check);
-    const uint64_t d = kNew - k;
     fZ冪(scale, ten, d, check);
-    mpz_add_ui(upper, T整数視(x), 1);
-    fZ乗算(upper, upper, scale, check);
-    fZ冪根(r, radicand, n, upper, check);
-    fZ乗算(low, T整数視(x), scale, check);
-    mpz_sub(low, r, low);
+    mpz_mul_2exp(low, T整数視(at.x), 1);
+    if (at.bRemainder && mpz_cmp(low, scale) >= 0) {  // x >= 10^d / 2: one correction at most
+        SquareRootBlock(kNew, scale, next, check);
+    } else {
+        // Newton's root of M_k' = floor(p 10^(n k') / q) from above.
+        T作業整数 radicand, rest, upper, r, square;
+        fZ冪(scale, ten, n * kNew, check);
+        fZ乗算(radicand, T整数視(p), scale, check);
+        if (!q.f等値(1)) fZ商余(radicand, rest, radicand, T整数視(q), check);
+        fZ冪(scale, ten, d, check);
+        mpz_add_ui(upper, T整数視(at.x), 1);
+        fZ乗算(upper, upper, scale, check);
+        fZ冪根(r, radicand, n, upper, check);
+        if (next.bRemainder) {
+            fZ乗算(square, r, r, check);
+            mpz_sub(radicand, radicand, square);
+            next.rem = T整数型::f取込(radicand);
+            next.rho = T整数型::f取込(rest);
+        }
+        next.x = T整数型::f取込(r);
+    }
+    fZ乗算(low, T整数視(at.x), scale, check);
+    mpz_sub(low, T整数視(next.x), low);
     digits.clear();
     T分割文字列化(low, 10, d).f全部(digits, check);
-    root = T整数型::f取込(r);
     return true;
 }
 
@@ -211,35 +289,35 @@ bool ClsBrelvita::f分数累乗根順次計算(T分数累乗根順次計算コ�
             rtc.l10指数 = next;
             rtc.e状態 = E::m累乗根符号付加中状態;
         } else {
-            T整数型 root;
-            w.IntegerPart(root, text, check);
+            T根位置 next;
+            w.IntegerPart(next, text, check);
             s = std::move(text);
-            w.x = std::move(root);
+            w.at = std::move(next);
             w.bStarted = true;
             rtc.l10指数 = -1;
         }
     } else {
-        uint64_t kNew = w.k == 0 ? kFirstBlock : 2 * w.k;
-        if (i展開目標桁数 > 0 && w.k < static_cast<uint64_t>(i展開目標桁数)) {
+        const uint64_t k = w.at.k;
+        uint64_t kNew = k == 0 ? kFirstBlock : 2 * k;
+        if (i展開目標桁数 > 0 && k < static_cast<uint64_t>(i展開目標桁数)) {
             kNew = std::min(kNew, static_cast<uint64_t>(i展開目標桁数));
         }
-        T整数型 root;
+        T根位置 next;
         std::u16string digits;
         // A block too large to form is shortened; a single digit too large adds nothing.
-        while (!w.Block(kNew, root, digits, check)) {
-            if (kNew == w.k + 1) {
+        while (!w.Block(kNew, next, digits, check)) {
+            if (kNew == k + 1) {
                 MirrorResult(rtc, w.l反映済み);
                 return false;
             }
-            kNew = w.k + (kNew - w.k) / 2;
+            kNew = k + (kNew - k) / 2;
         }
-        if (w.k == 0) {
+        if (k == 0) {
             if (s.empty()) s = u"0";
             s += u'.';
         }
         s += digits;
-        w.x = std::move(root);
-        w.k = kNew;
+        w.at = std::move(next);
         rtc.l10指数 = f検査付32bit変換(-static_cast<int64_t>(kNew) - 1);
     }
     MirrorResult(rtc, w.l反映済み);

@@ -208,7 +208,7 @@ TEST_F(Arithmetic, RandomExpressionsRenderOrReportCleanly) {
     PumpGuard guard;
     int calls = 0;
     SetMessagePump([&] {  // now and then, and whenever an expansion has run for a while
-        if (++calls % 400 == 0 || e.s単位数文字列変換途中結果.size() > 200) e.f単位付計算キャンセル指示();
+        if (++calls % 40 == 0 || e.s単位数文字列変換途中結果.size() > 200) e.f単位付計算キャンセル指示();
     }, 0);
     // A cancel can also arrive while a unit is resolved, outside every operation; the
     // evaluation then treats it as a cancellation, as here.
