@@ -63,6 +63,19 @@ struct T根位置 {
     T整数型 rem, rho;
 };
 
+// Sets the position to the root r of the radicand M (both taken): with the remainders
+// M - r^2 and rest = p 10^(2k) mod q when it keeps them.
+void Settle(T根位置& next, mpz_ptr r, mpz_ptr radicand, mpz_ptr rest, const Tキャンセル検査& check) {
+    if (next.bRemainder) {
+        T作業整数 square;
+        fZ乗算(square, r, r, check);
+        mpz_sub(radicand, radicand, square);
+        next.rem = T整数型::f取込(radicand);
+        next.rho = T整数型::f取込(rest);
+    }
+    next.x = T整数型::f取込(r);
+}
+
 struct T累乗根作業 {
     bool b無限大 = false;  // infinite base: no candidate ever reaches it, no digit is found
     bool bStarted = false; // the integer part has been written
@@ -115,20 +128,14 @@ bool T累乗根作業::TerminatingText(std::u16string& text, int32_t& next, cons
 }
 
 void T累乗根作業::IntegerPart(T根位置& next, std::u16string& text, const Tキャンセル検査& check) const {
-    T作業整数 integer, rest, r, square;
+    T作業整数 integer, rest, r;
     fZ商余(integer, rest, T整数視(p), T整数視(q), check);
     fZ冪根(r, integer, n, nullptr, check);
     text.clear();
     if (mpz_sgn(r) != 0) T分割文字列化(r, 10).f全部(text, check);
     next.k = 0;
     next.bRemainder = n == 2;
-    if (next.bRemainder) {
-        fZ乗算(square, r, r, check);
-        mpz_sub(integer, integer, square);
-        next.rem = T整数型::f取込(integer);
-        next.rho = T整数型::f取込(rest);
-    }
-    next.x = T整数型::f取込(r);
+    Settle(next, r, integer, rest, check);
 }
 
 void T累乗根作業::SquareRootBlock(uint64_t kNew, mpz_srcptr scale, T根位置& next, const Tキャンセル検査& check) const {
@@ -187,7 +194,7 @@ bool T累乗根作業::Block(uint64_t kNew, T根位置& next, std::u16string& di
         SquareRootBlock(kNew, scale, next, check);
     } else {
         // Newton's root of M_k' = floor(p 10^(n k') / q) from above.
-        T作業整数 radicand, rest, upper, r, square;
+        T作業整数 radicand, rest, upper, r;
         fZ冪(scale, ten, n * kNew, check);
         fZ乗算(radicand, T整数視(p), scale, check);
         if (!q.f等値(1)) fZ商余(radicand, rest, radicand, T整数視(q), check);
@@ -195,13 +202,7 @@ bool T累乗根作業::Block(uint64_t kNew, T根位置& next, std::u16string& di
         mpz_add_ui(upper, T整数視(at.x), 1);
         fZ乗算(upper, upper, scale, check);
         fZ冪根(r, radicand, n, upper, check);
-        if (next.bRemainder) {
-            fZ乗算(square, r, r, check);
-            mpz_sub(radicand, radicand, square);
-            next.rem = T整数型::f取込(radicand);
-            next.rho = T整数型::f取込(rest);
-        }
-        next.x = T整数型::f取込(r);
+        Settle(next, r, radicand, rest, check);
     }
     fZ乗算(low, T整数視(at.x), scale, check);
     mpz_sub(low, T整数視(next.x), low);
