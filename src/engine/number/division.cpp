@@ -9,12 +9,12 @@
 //   repeat comes when max(x, y) + (the period of 10 modulo d) entries are recorded, and
 //   it repeats the entry at index s = max(x, y) (period.h finds the period);
 // - a larger divisor: blocks of digits, each one GMP division. The cycle starts at the
-//   same s, found from the factors 2 and 5 alone. With g = gcd(e_s, b), b' = b / g and
-//   u_j = e_j / g, the entry e_J repeats e_s exactly when 10^(J - s) = 1 modulo b'. The
-//   m entries after e_s are remembered by a hash of their value; for J in the cell
-//   (s + t m, s + (t + 1) m] that condition says e_(s + J - s - t m) = g (u_s 10^(-t m)
-//   mod b'), one lookup per cell of m digits (baby steps and giant steps), confirmed
-//   exactly by a modular power.
+//   same s, found from the factors 2 and 5 alone, and the entries from e_s on go round a
+//   cycle on which x -> 10 x mod b is one to one. So e_(s+L) = e_s exactly when
+//   e_(s+t m) = e_(s+j) for L = t m - j: the m entries e_s .. e_(s+m-1) are remembered
+//   by a hash of their value (baby steps), and the entry at the end of each cell of m
+//   digits is looked up before the cell's digits are written (giant steps); a hit is
+//   confirmed by comparing the entry it names with e_s.
 #include <algorithm>
 #include <bit>
 #include <numeric>
@@ -78,11 +78,15 @@ struct T余り索引 {
     bool bPeriodKnown = false;
 
     // Larger divisor.
-    T作業整数 bigB, bigRem;            // the divisor and the last entry
-    uint64_t cell = 0;                 // m
-    T作業整数 eS, g, reduced, w, inv;  // e_s, gcd(e_s, b), b', u_s 10^(-t m) mod b', 10^(-m) mod b'
-    uint64_t lookedUp = 0;             // cells t <= lookedUp have been searched
-    std::unordered_multimap<uint64_t, uint64_t> baby;  // hash of e_(s+i) -> i, 1 <= i <= m
+    T作業整数 bigB, bigRem, eS;  // the divisor, the last entry, and e_s once reached
+    uint64_t cell = 0;           // m
+    uint64_t lookedUp = 1;       // cells t <= lookedUp have been searched (cell 1 digit by digit)
+    std::unordered_multimap<uint64_t, uint64_t> baby;  // hash of e_(s+j) -> j, 0 <= j < m
+    struct T先読み {                 // a block already divided while searching a cell
+        uint64_t from = 0, length = 0;
+        std::u16string digits;
+        T作業整数 rem;
+    } ahead;
 
     void Start(T整数順次除算コンテキスト型& rtc, const Tキャンセル検査& check);
     void BeginFraction(const T整数型& e0, uint64_t written0);
@@ -91,6 +95,8 @@ struct T余り索引 {
     void BigBlock(T整数順次除算コンテキスト型& rtc, uint64_t limit, const Tキャンセル検査& check);
     void BabyDigits(T整数順次除算コンテキスト型& rtc, uint64_t limit, const Tキャンセル検査& check);
     void LookUpCell(uint64_t t, const Tキャンセル検査& check);
+    // The `length` digits after entry `from` (the current entry) and the entry after them.
+    void Divide(uint64_t from, uint64_t length, const Tキャンセル検査& check);
     void Commit(T整数順次除算コンテキスト型& rtc, const std::u16string& digits, bool exact, bool closed);
 };
 
@@ -213,9 +219,10 @@ void T余り索引::WordBlock(T整数順次除算コンテキスト型& rtc, uin
     Commit(rtc, digits, exact, closed);
 }
 
-// The entries after e_s one digit at a time: each is compared with e_s and remembered.
+// The entries after e_s one digit at a time, up to e_(s+m): each is compared with e_s,
+// and those before e_(s+m) are remembered.
 void T余り索引::BabyDigits(T整数順次除算コンテキスト型& rtc, uint64_t limit, const Tキャンセル検査& check) {
-    const uint64_t index = count - 1 - cycleStart;  // entries e_(s+1) .. e_(s+index) are known
+    const uint64_t index = count - 1 - cycleStart;  // entries e_s .. e_(s+index) are known
     limit = std::min(limit, cell - index);
     T作業整数 r, t, digit;
     mpz_set(r, bigRem);
@@ -238,36 +245,43 @@ void T余り索引::BabyDigits(T整数順次除算コンテキスト型& rtc, ui
         }
         seen.emplace_back(HashOf(r), index + digits.size());
     }
-    for (const auto& [h, i] : seen) baby.emplace(h, i);
+    for (const auto& [h, j] : seen) {
+        if (j < cell) baby.emplace(h, j);
+    }
     count += seen.size();
     mpz_swap(bigRem, r);
     Commit(rtc, digits, exact, closed);
 }
 
-// Searches cell t for the entry that repeats e_s; sets closeAt when it is there.
+void T余り索引::Divide(uint64_t from, uint64_t length, const Tキャンセル検査& check) {
+    T作業整数 power, t, q, rem;
+    mpz_ui_pow_ui(power, 10, length);
+    fZ乗算(t, bigRem, power, check);
+    fZ商余(q, rem, t, bigB, check);
+    std::u16string digits;
+    T分割文字列化(q, 10, length).f全部(digits, check);
+    ahead.digits = std::move(digits);
+    mpz_swap(ahead.rem, rem);
+    ahead.from = from;
+    ahead.length = length;
+}
+
+// Searches cell t, the entries after e_(s+(t-1)m) up to e_(s+tm), for the one that
+// repeats e_s, starting from the current entry e_(s+(t-1)m); sets closeAt when it is there.
 void T余り索引::LookUpCell(uint64_t t, const Tキャンセル検査& check) {
-    T作業整数 next, e, ten, exponent, power;
-    mpz_mul(next, w, inv);
-    mpz_mod(next, next, reduced);
-    mpz_mul(e, next, g);
-    check();
-    std::vector<uint64_t> candidates;
-    const auto range = baby.equal_range(HashOf(e));
+    const uint64_t from = count - 1, end = cycleStart + t * cell;
+    Divide(from, end - from, check);
+    std::vector<uint64_t> candidates;  // j with e_end = e_(s+j): then e_(end-j) = e_s
+    const auto range = baby.equal_range(HashOf(ahead.rem));
     for (auto it = range.first; it != range.second; ++it) candidates.push_back(it->second);
-    std::sort(candidates.begin(), candidates.end());
-    mpz_set_ui(ten, 10);
-    for (uint64_t i : candidates) {
-        // A hash is only a hint: the entry repeats e_s when 10^(t m + i) = 1 mod b'.
-        mpz_set_ui(exponent, t);
-        mpz_mul_ui(exponent, exponent, cell);
-        mpz_add_ui(exponent, exponent, i);
-        mpz_powm(power, ten, exponent, reduced);
-        if (mpz_cmp_ui(power, 1) == 0) {
-            closeAt = cycleStart + t * cell + i;
+    std::sort(candidates.rbegin(), candidates.rend());
+    for (uint64_t j : candidates) {  // a hash is only a hint: the entry itself decides
+        Divide(from, end - j - from, check);
+        if (mpz_cmp(ahead.rem, eS) == 0) {
+            closeAt = end - j;
             break;
         }
     }
-    mpz_swap(w, next);
     lookedUp = t;
 }
 
@@ -280,32 +294,21 @@ void T余り索引::BigBlock(T整数順次除算コンテキスト型& rtc, uint
         d = std::min(d, cycleStart - c);
     } else {
         if (mpz_sgn(eS) == 0) {
-            // At e_s: the reduced modulus and the step of the giant values.
-            T作業整数 rest, power, ten;
-            fZ最大公約数(g, bigRem, bigB, check);
-            mpz_divexact(reduced, bigB, g);
-            mpz_divexact(w, bigRem, g);
-            mpz_set_ui(ten, 10);
-            mpz_powm_ui(power, ten, cell, reduced);
-            if (mpz_invert(inv, power, reduced) == 0) mpz_set_ui(inv, 0);  // b' = 1: it ends at e_s
             mpz_set(eS, bigRem);
+            baby.emplace(HashOf(eS), 0);
         }
         if (c < cycleStart + cell) {
             BabyDigits(rtc, d, check);
             return;
         }
-        const uint64_t t = (c - cycleStart) / cell;
+        const uint64_t t = (c - cycleStart) / cell + 1;  // the cell the next entries belong to
         if (closeAt == 0 && lookedUp < t) LookUpCell(t, check);
-        d = std::min(d, cycleStart + (t + 1) * cell - c);
+        d = std::min(d, cycleStart + t * cell - c);
         if (closeAt != 0) d = std::min(d, closeAt - c);
     }
-    T作業整数 power, t, q, r;
-    mpz_ui_pow_ui(power, 10, d);
-    mpz_mul(t, bigRem, power);
-    fZ商余(q, r, t, bigB, check);
-    std::u16string digits;
-    T分割文字列化(q, 10, d).f全部(digits, check);
-    const bool exact = mpz_sgn(r) == 0;
+    if (ahead.from != c || ahead.length != d) Divide(c, d, check);
+    std::u16string digits = ahead.digits;
+    const bool exact = mpz_sgn(ahead.rem) == 0;
     if (exact) digits.erase(digits.find_last_not_of(u'0') + 1);  // it ended at the last nonzero digit
     const bool closed = !exact && closeAt != 0 && c + d == closeAt;
     if (closed) {
@@ -313,7 +316,8 @@ void T余り索引::BigBlock(T整数順次除算コンテキスト型& rtc, uint
     } else if (!exact) {
         count += d;
     }
-    mpz_swap(bigRem, r);
+    mpz_set(bigRem, ahead.rem);
+    ahead.length = 0;
     Commit(rtc, digits, exact, closed);
 }
 

@@ -1,9 +1,13 @@
 #include "engine/number/huge.h"
 
 #include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <cmath>
 #include <cstdlib>
+#include <memory>
 #include <new>
+#include <thread>
 
 #include "common/exception.h"
 
@@ -29,6 +33,15 @@ void* Reallocate(void* p, size_t, size_t n) {
 void Free(void* p, size_t) { std::free(p); }
 
 uint64_t Bits(mpz_srcptr a) { return mpz_sgn(a) == 0 ? 0 : mpz_sizeinbase(a, 2); }
+
+// Operands from this size on take a few milliseconds per call: a check comes first, so
+// that several such calls in a row still leave the cancellation points close together.
+constexpr uint64_t kCheckBits = uint64_t{1} << 20;
+
+// Runs the cancellation check before a call on an operand of that many bits, if large.
+void CheckBefore(uint64_t bits, const Tキャンセル検査& check) {
+    if (bits >= kCheckBits) check();
+}
 
 // Limbs of a piece that one call may take, at least one.
 size_t PieceLimbs(uint64_t bits) { return std::max<size_t>(1, bits / kLimbBits); }
@@ -185,6 +198,46 @@ void ReadSplit(mpz_ptr r, std::u16string_view digits, int radix, uint64_t leaf,
     mpz_add(r, r, rest);
 }
 
+// A gcd of two numbers too long for one call to stay short: GMP's gcd cannot be split
+// into pieces, so it runs on a thread of its own while the caller keeps checking for a
+// cancel. A cancelled caller leaves at once; the thread finishes on its own copies and
+// frees them. One such thread at a time: a new one first waits for the one before.
+struct TBackgroundGcd {
+    T作業整数 a, b, g;
+    std::atomic<bool> done{false};
+    std::exception_ptr error;
+};
+
+// The last background gcd started (used by the calculating thread only).
+std::weak_ptr<TBackgroundGcd> g_lastGcd;
+
+// Waits for the job, checking for a cancel every couple of milliseconds.
+void WaitFor(const TBackgroundGcd& job, const Tキャンセル検査& check) {
+    while (!job.done.load(std::memory_order_acquire)) {
+        check();
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+}
+
+void GcdInBackground(mpz_ptr r, mpz_srcptr a, mpz_srcptr b, const Tキャンセル検査& check) {
+    if (const auto previous = g_lastGcd.lock()) WaitFor(*previous, check);
+    auto job = std::make_shared<TBackgroundGcd>();
+    mpz_set(job->a, a);
+    mpz_set(job->b, b);
+    std::thread([job] {
+        try {
+            mpz_gcd(job->g, job->a, job->b);
+        } catch (...) {
+            job->error = std::current_exception();
+        }
+        job->done.store(true, std::memory_order_release);
+    }).detach();
+    g_lastGcd = job;
+    WaitFor(*job, check);
+    if (job->error) std::rethrow_exception(job->error);
+    mpz_swap(r, job->g);
+}
+
 }  // namespace
 
 T分割上限型& f分割上限() {
@@ -207,6 +260,7 @@ void fZ乗算(mpz_ptr r, mpz_srcptr a, mpz_srcptr b, const Tキャンセル検�
     fビット数検査((an + bn) * kLimbBits);
     const size_t piece = PieceLimbs(f分割上限().l乗算);
     if (an <= piece && bn <= piece) {
+        CheckBefore(std::max(an, bn) * kLimbBits, check);
         mpz_mul(r, a, b);
         return;
     }
@@ -225,6 +279,7 @@ void fZ商余(mpz_ptr q, mpz_ptr r, mpz_srcptr a, mpz_srcptr b, const Tキャン
     const uint64_t limit = f分割上限().l除算;
     const uint64_t ab = Bits(a), bb = Bits(b);
     if (bb <= limit && (ab <= bb || ab - bb <= limit)) {
+        CheckBefore(ab, check);
         mpz_tdiv_qr(q, r, a, b);
         return;
     }
@@ -253,6 +308,7 @@ void fZ冪(mpz_ptr r, mpz_srcptr a, uint64_t e, const Tキャンセル検査& ch
         return;
     }
     if (ab * e <= 2 * f分割上限().l乗算) {
+        CheckBefore(ab * e, check);
         mpz_pow_ui(r, a, e);
         return;
     }
@@ -279,6 +335,7 @@ void fZ冪根(mpz_ptr r, mpz_srcptr a, uint64_t n, mpz_srcptr upper, const Tキ�
     }
     const uint64_t half = ab / (2 * n);
     if (upper == nullptr && (ab <= f分割上限().l冪根 || half == 0)) {
+        CheckBefore(ab, check);
         mpz_root(r, a, n);
         return;
     }
@@ -314,15 +371,20 @@ void fZ最大公約数(mpz_ptr r, mpz_srcptr a, mpz_srcptr b, const Tキャン�
     mpz_srcptr large = aLarger ? a : b;
     mpz_srcptr small = aLarger ? b : a;
     if (mpz_sgn(small) == 0 || Bits(large) <= f分割上限().l公約数) {
+        CheckBefore(Bits(large), check);
         mpz_gcd(r, a, b);
         return;
     }
-    // Reduce the larger operand first, in pieces, so that the gcd call sees two numbers
-    // of the smaller one's size.
+    // Reduce the larger operand first, in pieces, so that the gcd sees two numbers of the
+    // smaller one's size.
     T作業整数 quotient, rem;
     fZ商余(quotient, rem, large, small, check);
-    check();
-    mpz_gcd(r, small, rem);
+    if (Bits(small) <= f分割上限().l公約数) {
+        CheckBefore(Bits(small), check);
+        mpz_gcd(r, small, rem);
+    } else {
+        GcdInBackground(r, small, rem, check);
+    }
 }
 
 T分割文字列化::T分割文字列化(mpz_srcptr a, int radix, uint64_t width)

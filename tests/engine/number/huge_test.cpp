@@ -3,6 +3,7 @@
 // with their small-value path and signed zero.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <random>
 #include <string>
 
@@ -153,6 +154,33 @@ TEST(Huge, CancelInsideAPieceLeavesTheResultAlone) {
     calls = 0;
     EXPECT_THROW(fZ冪根(r, a, 3, nullptr, check), Eキャンセル指示);
     EXPECT_EQ(mpz_cmp_ui(r, 7), 0);
+}
+
+// A gcd of two long numbers runs beside the caller: a cancel while it runs leaves at once,
+// and the next gcd (which waits for the abandoned one) is right.
+TEST(Huge, CancelDuringALongGcd) {
+    PumpGuard guard;
+    SplitLimitsGuard split(256);
+    bool flag = false;
+    T作業整数 a, b, g, want;
+    gmp_randstate_t state;
+    gmp_randinit_default(state);
+    mpz_urandomb(a, state, 2000000);
+    mpz_urandomb(b, state, 2000000);
+    gmp_randclear(state);
+    mpz_mul_ui(a, a, 12345);
+    mpz_mul_ui(b, b, 12345);
+    // The cancel comes a few milliseconds in, while the gcd itself runs (a single call
+    // of GMP's would take ten times as long).
+    const auto start = std::chrono::steady_clock::now();
+    SetMessagePump([&] { flag = std::chrono::steady_clock::now() - start > std::chrono::milliseconds(5); }, 0);
+    const Tキャンセル検査 check(&flag);
+    EXPECT_THROW(fZ最大公約数(g, a, b, check), Eキャンセル指示);
+    SetMessagePump(nullptr);
+    flag = false;
+    fZ最大公約数(g, a, b, check);
+    mpz_gcd(want, a, b);
+    EXPECT_EQ(mpz_cmp(g, want), 0);
 }
 
 // The integers follow the digit-string rules: sums never give -0, a zero product or

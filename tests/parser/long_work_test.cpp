@@ -1,0 +1,76 @@
+// Computations on numbers of millions of digits stop when asked: a huge power, a root
+// expanded for seconds, the decimal text of a power of eight million digits. The outcome
+// is asserted; how long the stop took is measured and reported, not asserted.
+#include <gtest/gtest.h>
+
+#include <chrono>
+
+#include "common/utf.h"
+#include "parser/parser.h"
+#include "test_support.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double Ms(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
+
+struct Case {
+    const char16_t* line;
+    int afterMs;          // how long the work runs before the request
+    bool fromRendering;   // counted from the start of the rendering, else of the line
+    const char16_t* head; // the result: this, any digits, then "..."
+};
+
+// text is head, then digits only, then "...".
+bool LooksLike(const std::u16string& text, const std::u16string& head) {
+    if (!text.starts_with(head) || !text.ends_with(u"...")) return false;
+    const auto digits = std::u16string_view(text).substr(head.size(), text.size() - head.size() - 3);
+    return digits.find_first_not_of(u"0123456789") == std::u16string_view::npos;
+}
+
+TEST(LongWork, HugeComputationsStopWhenAsked) {
+    const Case cases[] = {
+        {u"3^2147483647", 1000, false, u""},
+        {u"2^(1/2)", 10000, false, u"1.41421356237"},
+        {u"7^10000000", 300, true, u""},
+    };
+    for (const Case& c : cases) {
+        PumpGuard guard;
+        ClsParser p;
+        const ClsBrelvita& e = p.fBrelvita();
+        const Clock::time_point start = Clock::now();
+        Clock::time_point rendering{}, requested{}, last = start;
+        Clock::duration longestGap{};
+        // The pump runs at every cancellation point: it notes the longest gap between two,
+        // and repeats the request once it is due, as the front ends do.
+        SetMessagePump([&] {
+            const Clock::time_point now = Clock::now();
+            longestGap = std::max(longestGap, now - last);
+            last = now;
+            if (e.f単位数文字列変換中() && rendering == Clock::time_point{}) rendering = now;
+            const Clock::time_point from = c.fromRendering ? rendering : start;
+            if (from == Clock::time_point{} || now - from < std::chrono::milliseconds(c.afterMs)) return;
+            if (requested == Clock::time_point{}) requested = now;
+            p.yyキャンセル指示();
+        }, 0);
+        std::u16string result, error;
+        int32_t a, b, s1, s2;
+        p.yygo(std::u16string(c.line) + u"\n", result, error, a, b, u"", s1, s2);
+        const Clock::time_point end = Clock::now();
+        SetMessagePump(nullptr);
+        const std::string text = Utf16ToUtf8(result);
+        EXPECT_EQ(error, u"") << Utf16ToUtf8(c.line);
+        EXPECT_TRUE(LooksLike(result, c.head)) << Utf16ToUtf8(c.line) << ": " << text.substr(0, 60) << "…"
+                                               << text.size();
+        ASSERT_NE(requested, Clock::time_point{}) << Utf16ToUtf8(c.line) << " ended before the request";
+        std::fprintf(stderr, "%s: request to return %.1f ms, longest gap between cancellation points %.1f ms, "
+                    "%zu characters\n",
+                    Utf16ToUtf8(c.line).c_str(), Ms(end - requested), Ms(longestGap), result.size());
+        // The next line works normally.
+        p.yygo(u"1/4\n", result, error, a, b, u"", s1, s2);
+        EXPECT_EQ(result, u"0.25");
+    }
+}
+
+}  // namespace
