@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <spawn.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -55,8 +56,9 @@ class TTempFile {
     std::string path_;
 };
 
-// Runs the program with the arguments, standard input from `input`.
-TRun RunCli(const std::vector<std::string>& args, const std::string& input = "") {
+// Runs the program with the arguments, standard input from `input`, and when given an
+// address space of at most that many bytes.
+TRun RunCli(const std::vector<std::string>& args, const std::string& input = "", rlim_t addressSpace = 0) {
     TTempFile in(input), out, err;
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
@@ -74,7 +76,14 @@ TRun RunCli(const std::vector<std::string>& args, const std::string& input = "")
     TRun r;
     const auto start = std::chrono::steady_clock::now();
     pid_t pid = 0;
+    rlimit saved{};
+    getrlimit(RLIMIT_AS, &saved);
+    if (addressSpace > 0) {  // the child inherits it; this process gets its own back at once
+        const rlimit lowered{addressSpace, saved.rlim_max};
+        setrlimit(RLIMIT_AS, &lowered);
+    }
     const int rc = posix_spawn(&pid, TAVELKO_CLI_PATH, &actions, nullptr, argv.data(), environ);
+    setrlimit(RLIMIT_AS, &saved);
     posix_spawn_file_actions_destroy(&actions);
     if (rc != 0) throw std::runtime_error("posix_spawn failed");
     int status = 0;
@@ -237,6 +246,15 @@ TEST(CliProcess, TimeoutCancelsWithTheDigitsSoFar) {
     EXPECT_EQ(out[1], "2");  // the next line has its own time
     EXPECT_EQ(r.status, 0);  // a cancelled line is no error
     EXPECT_LT(r.seconds, 3.0);
+}
+
+// Numbers and texts too large for the memory there is give the message, and the next line
+// answers: a power, and the decimal text of a power that fits.
+TEST(CliProcess, RunningOutOfMemorySaysSoAndGoesOn) {
+    const TRun r = RunCli({"10^2000000000", "1+1", "2^2147483647", "3"}, "", rlim_t{800} << 20);
+    const std::vector<std::string> out = Lines(r.out);
+    EXPECT_EQ(out, (std::vector<std::string>{"メモリ不足", "2", "メモリ不足", "3"})) << r.out << r.err;
+    EXPECT_EQ(r.status, 1);
 }
 
 TEST(CliProcess, HelpAndVersion) {

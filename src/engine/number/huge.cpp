@@ -43,6 +43,13 @@ void CheckBefore(uint64_t bits, const Tキャンセル検査& check) {
     if (bits >= kCheckBits) check();
 }
 
+// Throws std::bad_alloc when a block of that many bytes cannot be had now.
+void ProbeMemory(uint64_t bytes) {
+    void* p = std::malloc(bytes);
+    if (p == nullptr) throw std::bad_alloc();
+    std::free(p);
+}
+
 // Limbs of a piece that one call may take, at least one.
 size_t PieceLimbs(uint64_t bits) { return std::max<size_t>(1, bits / kLimbBits); }
 
@@ -312,6 +319,11 @@ void fZ冪(mpz_ptr r, mpz_srcptr a, uint64_t e, const Tキャンセル検査& ch
         mpz_pow_ui(r, a, e);
         return;
     }
+    // A power that cannot be held fails at once rather than after many squarings.
+    long exponent2 = 0;
+    const double mantissa = mpz_get_d_2exp(&exponent2, a);
+    ProbeMemory(static_cast<uint64_t>((std::log2(std::fabs(mantissa)) + static_cast<double>(exponent2)) *
+                                      static_cast<double>(e) / 8));
     // Left to right: square, and multiply by a where the exponent has a one.
     T作業整数 acc;
     mpz_set(acc, a);
@@ -389,6 +401,9 @@ void fZ最大公約数(mpz_ptr r, mpz_srcptr a, mpz_srcptr b, const Tキャン�
 
 T分割文字列化::T分割文字列化(mpz_srcptr a, int radix, uint64_t width)
     : radix_(radix), width_(width), leafDigits_(DigitsWithin(f分割上限().l文字列, radix)) {
+    // A text that cannot be held fails at once rather than after most of the work.
+    ProbeMemory(std::max<uint64_t>(width, static_cast<uint64_t>(static_cast<double>(Bits(a)) / std::log2(radix))) *
+                sizeof(char16_t));
     T片 top{T作業整数(), 0};
     mpz_abs(top.x, a);
     stack_.push_back(std::move(top));

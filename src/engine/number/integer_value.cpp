@@ -192,6 +192,8 @@ void f商余(const T整数型& a, const T整数型& b, T整数型& q, T整数型
     if (a.f小値(x) && b.f小値(y)) {
         quotient = T整数型(x / y);  // |x| < 2^63, so x / -1 fits
         remainder = T整数型(x % y);
+    } else if (b.f等値(1)) {  // an integer's own quotient: no work on its digits
+        quotient = a;
     } else {
         T作業整数 zq, zr;
         fZ商余(zq, zr, T整数視(a), T整数視(b), check);

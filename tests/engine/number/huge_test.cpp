@@ -227,6 +227,8 @@ TEST(IntegerValue, SignedZeroAndTheSmallValueBoundary) {
     EXPECT_FALSE(I(u"-0") == I(u"0"));  // the same value, not the same text
     EXPECT_EQ(f大小比較(I(u"-0"), I(u"0")), 0);
     EXPECT_THROW(I(u"12a"), E一般例外);
+    // Sizes beyond what GMP can hold are an overflow, never the end of the process.
+    EXPECT_THROW(f冪(I(u"18446744073709551616"), 2147483647, none), E整数オーバーフロー);
 }
 
 }  // namespace
