@@ -28,15 +28,12 @@ std::vector<std::u16string> f行分割(const std::u16string& s) {
 
 }  // namespace
 
-void ClsParser::f結果設定(const T単位数型& vt値) {
-    T単位数型 w = vt値;  // the rendering may change its argument
-    s結果 = Brelvita.f単位数文字列変換(w);
-}
+void ClsParser::f結果設定(T単位数型 vt値) { s結果 = Brelvita.f単位数文字列変換(vt値); }
 
-void ClsParser::f代入(const T単位数型& vt変数, const T単位数型& vt値) {
+void ClsParser::f代入(const T単位数型& vt変数, T単位数型 vt値) {
     // A value whose computation was cancelled is not stored.
     if (!fキャンセル印チェック(vt値, vt値)) SymTab.fSym値設定(vt変数.s変数名, VARIABLE_TOKEN, vt値);
-    f結果設定(vt値);
+    f結果設定(std::move(vt値));
 }
 
 void ClsParser::fヘルプ() {

@@ -21,10 +21,10 @@ public:
 
     // --- Grammar actions. Those returning bool give false after reporting an error
     // through yyerror; the parse then ends with result 999.
-    // A complete line: the result text of the value.
-    void f結果設定(const T単位数型& vt値);
+    // A complete line: the result text of the value (which the rendering may change).
+    void f結果設定(T単位数型 vt値);
     // "name := exp": stores the value (not a cancelled one), then renders it.
-    void f代入(const T単位数型& vt変数, const T単位数型& vt値);
+    void f代入(const T単位数型& vt変数, T単位数型 vt値);
     // The commands.
     void fヘルプ();
     void fリセット();

@@ -319,11 +319,12 @@ void fZ冪(mpz_ptr r, mpz_srcptr a, uint64_t e, const Tキャンセル検査& ch
         mpz_pow_ui(r, a, e);
         return;
     }
-    // A power that cannot be held fails at once rather than after many squarings.
+    // A power that cannot be held fails at once rather than after many squarings: the last
+    // squaring holds the result and the half as long number it squares.
     long exponent2 = 0;
     const double mantissa = mpz_get_d_2exp(&exponent2, a);
-    ProbeMemory(static_cast<uint64_t>((std::log2(std::fabs(mantissa)) + static_cast<double>(exponent2)) *
-                                      static_cast<double>(e) / 8));
+    const double bytes = (std::log2(std::fabs(mantissa)) + static_cast<double>(exponent2)) * static_cast<double>(e) / 8;
+    ProbeMemory(static_cast<uint64_t>(bytes * 1.5));
     // Left to right: square, and multiply by a where the exponent has a one.
     T作業整数 acc;
     mpz_set(acc, a);
