@@ -89,6 +89,9 @@ public:
     // Whether a rendering runs, and its halfway text followed by "...".
     bool f単位数文字列変換中() const { return Brelvita.f単位数文字列変換中(); }
     std::u16string f単位数文字列変換途中結果() const { return Brelvita.f単位数文字列変換途中結果(); }
+    // The halfway digits themselves, without the cancel mark and without a copy (a running
+    // expansion can hold megabytes).
+    const std::u16string& f単位数文字列変換途中数字() const { return Brelvita.s単位数文字列変換途中結果; }
     // Stores s as this evaluation's error message, replacing an earlier one.
     void yyerror(const std::u16string& s) { sエラーメッセージ_ = s; }
 

@@ -1,5 +1,7 @@
 #include "ui/pane_text.h"
 
+#include "engine/units/catalogue.h"
+
 std::u16string fリターン文字削除(const std::u16string& s) {
     if (s.ends_with(u"\r\n")) return s.substr(0, s.size() - 2);
     if (s.ends_with(u'\n') || s.ends_with(u'\r')) return s.substr(0, s.size() - 1);
@@ -31,5 +33,13 @@ QString fペイン文字列(const std::u16string& s) {
             out += QChar(s[i]);
         }
     }
+    return out;
+}
+
+QString f途中ペイン文字列(const std::u16string& digits) {
+    QString out;
+    out.reserve(static_cast<qsizetype>(digits.size()) + 3);
+    out.append(QStringView(digits.data(), qsizetype(digits.size())));
+    out.append(QString::fromStdU16String(Dキャンセル印));
     return out;
 }

@@ -13,3 +13,6 @@ std::u16string fCRLF文字列(const QString& s);
 
 // A text for a pane: CR LF and lone CR become "\n".
 QString fペイン文字列(const std::u16string& s);
+
+// The halfway text for the pane: the digits so far and the cancel mark, copied once.
+QString f途中ペイン文字列(const std::u16string& digits);
