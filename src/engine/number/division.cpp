@@ -379,10 +379,12 @@ bool ClsBrelvita::f整数順次除算(T整数順次除算コンテキスト型& 
     if (x.phase == T余り索引::E段階::m整数部) {
         x.IntegerPiece(rtc, check);
     } else {
-        // A block ends where an expansion that is cut at the goal should stop.
+        // A block ends where an expansion that is cut at the goal should stop, and past the
+        // goal (zeros in front of the first digit can pass it) blocks are single digits.
         uint64_t limit = x.bWord ? kWordBlock : kMaxCell;
-        if (i展開目標桁数 > 0 && x.written < static_cast<uint64_t>(i展開目標桁数)) {
-            limit = std::min(limit, static_cast<uint64_t>(i展開目標桁数) - x.written);
+        if (i展開目標桁数 > 0) {
+            const uint64_t goal = static_cast<uint64_t>(i展開目標桁数);
+            limit = x.written < goal ? std::min(limit, goal - x.written) : 1;
         }
         if (x.bWord) {
             x.WordBlock(rtc, limit, check);

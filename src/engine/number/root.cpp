@@ -300,8 +300,9 @@ bool ClsBrelvita::f分数累乗根順次計算(T分数累乗根順次計算コ�
     } else {
         const uint64_t k = w.at.k;
         uint64_t kNew = k == 0 ? kFirstBlock : 2 * k;
-        if (i展開目標桁数 > 0 && k < static_cast<uint64_t>(i展開目標桁数)) {
-            kNew = std::min(kNew, static_cast<uint64_t>(i展開目標桁数));
+        if (i展開目標桁数 > 0) {  // blocks end at the goal, and past it are single digits
+            const uint64_t goal = static_cast<uint64_t>(i展開目標桁数);
+            kNew = k < goal ? std::min(kNew, goal) : k + 1;
         }
         T根位置 next;
         std::u16string digits;
