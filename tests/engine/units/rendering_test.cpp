@@ -217,12 +217,12 @@ TEST(RenderCancel, CancelBeforeTheFirstDigitGivesTheMarkAlone) {
 TEST(RenderCancel, RootShowsGrowingDigitsAndEndsWithThemWhenCancelled) {
     PumpGuard guard;
     ClsBrelvita e;
-    e.i展開目標桁数 = 2;  // a first block of two digits, then blocks that double
+    e.i展開目標桁数 = 2;  // a first block of two digits, then a digit per step
     std::vector<std::u16string> seen;
     SetMessagePump(
         [&] {
             if (e.f単位数文字列変換中()) seen.push_back(e.f単位数文字列変換途中結果());
-            if (seen.size() >= 2 && seen.back().size() >= 40) e.f単位付計算キャンセル指示();
+            if (seen.size() >= 2 && seen.back().size() >= 40 + 3) e.f単位付計算キャンセル指示();
         },
         0);
     const std::u16string r = Render(e, Power(e, u"2", u"1", u"1", u"2", u"m"));
