@@ -38,6 +38,16 @@ struct SplitLimitsGuard {
     ~SplitLimitsGuard() { f分割上限() = saved; }
 };
 
+// What a step of a stepwise division or radix conversion left, to compare the engine's
+// steps with a literal method's.
+struct TStepSeen {
+    bool done;
+    std::u16string text;
+    E整数順次除算内部状態 state;
+    int32_t pos;
+    bool operator==(const TStepSeen&) const = default;
+};
+
 // Switches pumping off again when a test ends, whatever happened.
 struct PumpGuard {
     ~PumpGuard() { SetMessagePump(nullptr); }

@@ -5,6 +5,7 @@
 #include <variant>
 #include <vector>
 
+#include "engine/number/fraction.h"
 #include "engine/number/huge.h"
 
 namespace {
@@ -14,18 +15,23 @@ using E結末 = T循環探索::E結末;
 
 // The exponent of p (2 or 5) in a > 0.
 uint64_t Valuation(mpz_srcptr a, unsigned long p) {
-    if (p == 2) return mpz_scan1(a, 0);
+    if (p == 2) return mpz_scan1(a, 0);  // (a > 0)
     T作業整数 rest, factor;
     mpz_set_ui(factor, p);
     return mpz_remove(rest, a, factor);
 }
 
-// s from the divisor and the first entry: the factors 2 and 5 the divisor has beyond them.
-uint64_t CycleStart(mpz_srcptr b, mpz_srcptr e0) {
+// s from the divisor and the first entry: over the primes p of the radix, the factors p
+// the divisor has beyond e_0's, in steps of the radix's own factors p (rounded up).
+uint64_t CycleStart(mpz_srcptr b, mpz_srcptr e0, uint32_t radix) {
     uint64_t s = 0;
-    for (unsigned long p : {2ul, 5ul}) {
+    uint32_t rest = radix;
+    for (uint32_t p = 2; p <= rest; ++p) {
+        uint64_t e = 0;
+        for (; rest % p == 0; rest /= p) ++e;
+        if (e == 0) continue;
         const uint64_t vb = Valuation(b, p), ve = Valuation(e0, p);
-        if (vb > ve) s = std::max(s, vb - ve);
+        if (vb > ve) s = std::max(s, (vb - ve + e - 1) / e);
     }
     return s;
 }
@@ -34,6 +40,7 @@ uint64_t CycleStart(mpz_srcptr b, mpz_srcptr e0) {
 struct TWordEntries {
     using Entry = uint64_t;
     uint64_t b = 0;
+    uint32_t radix = 10;
 
     uint64_t Cell() const { return 4096; }
     uint64_t Block() const { return 4096; }
@@ -48,25 +55,25 @@ struct TWordEntries {
         Entry x = e;
         for (uint64_t i = 0; i < n; ++i) {
             uint64_t digit;
-            if (x < UINT64_MAX / 10) {  // the usual case: one machine word
-                const uint64_t cur = x * 10;
+            if (x < UINT64_MAX / radix) {  // the usual case: one machine word
+                const uint64_t cur = x * radix;
                 digit = cur / b;
                 x = cur % b;
             } else {
-                const u128 cur = u128{x} * 10;
+                const u128 cur = u128{x} * radix;
                 digit = static_cast<uint64_t>(cur / b);
                 x = static_cast<uint64_t>(cur % b);
             }
-            if (out != nullptr) out->push_back(static_cast<char16_t>(u'0' + digit));
+            if (out != nullptr) out->push_back(fn進1桁変換(static_cast<int32_t>(digit)));
             if (x == 0) break;
         }
         e = x;
         return x == 0;
     }
 
-    // e moved on by n digits without writing them: e 10^n mod b.
+    // e moved on by n digits without writing them: e r^n mod b.
     void Jump(Entry& e, uint64_t n, const Tキャンセル検査&) const {
-        u128 power = 1, base = 10 % b;
+        u128 power = 1, base = radix % b;
         for (; n != 0; n >>= 1) {
             if (n & 1) power = power * base % b;
             base = base * base % b;
@@ -79,8 +86,9 @@ struct TWordEntries {
 struct TBigEntries {
     using Entry = T作業整数;
     T作業整数 b;
+    uint32_t radix = 10;
 
-    uint64_t Cell() const { return std::clamp<uint64_t>(mpz_sizeinbase(b, 10), 64, 8192); }
+    uint64_t Cell() const { return std::clamp<uint64_t>(mpz_sizeinbase(b, radix), 64, 8192); }
     uint64_t Block() const { return 8192; }
     uint64_t Work() const { return mpz_size(b); }
     Entry Copy(const Entry& e) const {
@@ -102,18 +110,18 @@ struct TBigEntries {
     bool Digits(Entry& e, uint64_t n, std::u16string* out, const Tキャンセル検査& check) const {
         T作業整数 t, q, r;
         if (n == 1) {
-            mpz_mul_ui(t, e, 10);
+            mpz_mul_ui(t, e, radix);
             mpz_tdiv_qr(q, r, t, b);
         } else {
             T作業整数 power;
-            mpz_ui_pow_ui(power, 10, n);
+            mpz_ui_pow_ui(power, radix, n);
             fZ乗算(t, e, power, check);
             fZ商余(q, r, t, b, check);
         }
         const bool exact = mpz_sgn(r) == 0;
         if (out != nullptr) {
             std::u16string digits;
-            T分割文字列化(q, 10, n).f全部(digits, check);
+            T分割文字列化(q, static_cast<int>(radix), n).f全部(digits, check);
             if (exact) digits.erase(digits.find_last_not_of(u'0') + 1);  // it ended at the last nonzero digit
             out->append(digits);
         }
@@ -239,17 +247,20 @@ struct T循環探索::T実装 {
 
 namespace {
 
-std::variant<TCycle<TWordEntries>, TCycle<TBigEntries>> MakeSearch(const T整数型& e0, const T整数型& b) {
+std::variant<TCycle<TWordEntries>, TCycle<TBigEntries>> MakeSearch(const T整数型& e0, const T整数型& b,
+                                                                    uint32_t radix) {
     const T整数視 vb(b), ve(e0);
-    const uint64_t s = CycleStart(vb, ve);
+    const uint64_t s = CycleStart(vb, ve, radix);
     if (b.fビット数() <= 64) {
         TWordEntries a;
+        a.radix = radix;
         uint64_t e = 0;
         mpz_export(&a.b, nullptr, -1, sizeof a.b, 0, 0, vb);
         mpz_export(&e, nullptr, -1, sizeof e, 0, 0, ve);
         return TCycle<TWordEntries>(a, e, s);
     }
     TBigEntries a;
+    a.radix = radix;
     mpz_set(a.b, vb);
     T作業整数 e;
     mpz_set(e, ve);
@@ -258,7 +269,8 @@ std::variant<TCycle<TWordEntries>, TCycle<TBigEntries>> MakeSearch(const T整数
 
 }  // namespace
 
-T循環探索::T循環探索(const T整数型& e0, const T整数型& b) : p_(new T実装{MakeSearch(e0, b)}) {}
+T循環探索::T循環探索(const T整数型& e0, const T整数型& b, int32_t radix)
+    : p_(new T実装{MakeSearch(e0, b, static_cast<uint32_t>(radix))}) {}
 
 T循環探索::~T循環探索() = default;
 
@@ -274,6 +286,9 @@ uint64_t T循環探索::f循環開始() const {
     return std::visit([](const auto& s) { return s.Start(); }, p_->search);
 }
 
-uint64_t T循環探索::f推奨桁数() const {
-    return std::visit([](const auto& s) { return s.Block(); }, p_->search);
+uint64_t T循環探索::f段階桁数(uint64_t written, int64_t goal) const {
+    const uint64_t block = std::visit([](const auto& s) { return s.Block(); }, p_->search);
+    if (goal <= 0) return block;
+    const uint64_t g = static_cast<uint64_t>(goal);
+    return written < g ? std::min(block, g - written) : 1;
 }

@@ -84,14 +84,9 @@ void T余り索引::IntegerPiece(T整数順次除算コンテキスト型& rtc, 
     rtc.b余り保存フラグ = true;
 }
 
-// A block of fraction digits, ending where an expansion cut at the goal (0: none) should
-// stop; past the goal (zeros in front of the first digit can pass it) a single digit.
+// A block of fraction digits, ending where an expansion cut at the goal (0: none) should.
 void T余り索引::FractionBlock(T整数順次除算コンテキスト型& rtc, int64_t goal, const Tキャンセル検査& check) {
-    uint64_t limit = cycle->f推奨桁数();
-    if (goal > 0) {
-        const uint64_t g = static_cast<uint64_t>(goal);
-        limit = written < g ? std::min(limit, g - written) : 1;
-    }
+    const uint64_t limit = cycle->f段階桁数(written, goal);
     const size_t before = rtc.s除算途中.size();
     const T循環探索::E結末 end = cycle->f次桁(limit, rtc.s除算途中, check);
     written += rtc.s除算途中.size() - before;

@@ -132,13 +132,7 @@ size_t FractionDigits(const std::u16string& s) {
 // division ended, the engine must end the same way.
 ::testing::AssertionResult SameSteps(ClsBrelvita& e, const std::u16string& a,
                                      const std::u16string& b, int maxSteps) {
-    struct Seen {
-        bool done;
-        std::u16string text;
-        E状態 state;
-        int32_t pos;
-        bool operator==(const Seen&) const = default;
-    };
+    using Seen = TStepSeen;
     LiteralDivision ref(e);
     ref.Init(a, b);
     std::vector<Seen> want;
@@ -162,6 +156,7 @@ size_t FractionDigits(const std::u16string& s) {
                                                  << done << " \"" << Utf16ToUtf8(got.text)
                                                  << "\" is none of the literal division's";
         }
+        if (!want.back().done && at + 1 == want.size()) break;  // the last step it took
     }
     e.i展開目標桁数 = 0;
     e.f整数順次除算終了(ctx);

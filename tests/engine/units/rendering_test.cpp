@@ -321,10 +321,12 @@ TEST(RenderRadix, DisplayRadixByMode) {
 TEST(RenderRadix, CancelInsideTheRadixConversionKeepsItsDigits) {
     PumpGuard guard;
     ClsBrelvita e;
-    // 1/5^10 is 0.0000001024 in decimal, but its binary cycle has millions of digits.
+    // 1/5^10 is 0.0000001024 in decimal, but its binary cycle has millions of digits. The
+    // first block ends at 40 binary digits, where the cancel comes.
+    e.i展開目標桁数 = 40;
     SetMessagePump(
         [&] {
-            if (e.s単位数文字列変換途中結果.size() == 40) e.f単位付計算キャンセル指示();
+            if (e.s単位数文字列変換途中結果.size() >= 40) e.f単位付計算キャンセル指示();
         },
         0);
     const std::u16string r = Render(e, Power(e, u"1", u"9765625", u"1", u"1", u"m", 2));
