@@ -2,9 +2,12 @@
 // assertions, and a guard that switches the message pump off when a test ends.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <ostream>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "common/pump.h"
 #include "common/utf.h"
@@ -47,6 +50,33 @@ struct TStepSeen {
     int32_t pos;
     bool operator==(const TStepSeen&) const = default;
 };
+
+// Steps a literal method (at most maxSteps steps; ref.Step() and its result, state and pos)
+// and the engine (engineStep(), giving a TStepSeen) side by side: each of the engine's
+// steps, up to the last one the literal method took, must be one the literal method left,
+// in order; when the literal method ended, the engine must end the same way.
+template <class Ref, class EngineStep>
+::testing::AssertionResult fSameSteps(Ref& ref, int maxSteps, EngineStep engineStep, const std::string& label) {
+    std::vector<TStepSeen> want;
+    for (int i = 0; i < maxSteps && (want.empty() || !want.back().done); ++i) {
+        const bool done = ref.Step();
+        want.push_back({done, ref.result, ref.state, ref.pos});
+    }
+    size_t at = 0;
+    for (bool done = false; !done;) {
+        const TStepSeen got = engineStep();
+        done = got.done;
+        if (!want.back().done && (done || got.text.size() > want.back().text.size())) break;  // beyond it
+        while (at < want.size() && !(want[at] == got)) ++at;
+        if (at == want.size()) {
+            return ::testing::AssertionFailure() << label << ": step " << done << " \"" << Utf16ToUtf8(got.text)
+                                                 << "\" pos " << got.pos << " is none of the literal method's";
+        }
+        if (!want.back().done && at + 1 == want.size()) break;  // the last step it took
+    }
+    if (want.back().done && at + 1 != want.size()) return ::testing::AssertionFailure() << label << " did not end";
+    return ::testing::AssertionSuccess();
+}
 
 // Switches pumping off again when a test ends, whatever happened.
 struct PumpGuard {

@@ -132,38 +132,18 @@ size_t FractionDigits(const std::u16string& s) {
 // division ended, the engine must end the same way.
 ::testing::AssertionResult SameSteps(ClsBrelvita& e, const std::u16string& a,
                                      const std::u16string& b, int maxSteps) {
-    using Seen = TStepSeen;
     LiteralDivision ref(e);
     ref.Init(a, b);
-    std::vector<Seen> want;
-    for (int i = 0; i < maxSteps && (want.empty() || !want.back().done); ++i) {
-        const bool done = ref.Step();
-        want.push_back({done, ref.result, ref.state, ref.pos});
-    }
     T整数順次除算コンテキスト型 ctx;
     e.f整数順次除算初期化(ctx, a, b);
-    size_t at = 0;
-    for (bool done = false; !done;) {
+    const auto result = fSameSteps(ref, maxSteps, [&] {
         e.i展開目標桁数 = static_cast<int64_t>(FractionDigits(ctx.s除算途中)) + 1;
-        done = e.f整数順次除算(ctx);
-        const Seen got{done, ctx.s除算結果, ctx.e状態, ctx.l循環小数リスト位置};
-        if (!want.back().done && (done || got.text.size() > want.back().text.size())) break;  // beyond it
-        while (at < want.size() && !(want[at] == got)) ++at;
-        if (at == want.size()) {
-            e.i展開目標桁数 = 0;
-            e.f整数順次除算終了(ctx);
-            return ::testing::AssertionFailure() << Utf16ToUtf8(a) << "/" << Utf16ToUtf8(b) << ": step "
-                                                 << done << " \"" << Utf16ToUtf8(got.text)
-                                                 << "\" is none of the literal division's";
-        }
-        if (!want.back().done && at + 1 == want.size()) break;  // the last step it took
-    }
+        const bool done = e.f整数順次除算(ctx);
+        return TStepSeen{done, ctx.s除算結果, ctx.e状態, ctx.l循環小数リスト位置};
+    }, Utf16ToUtf8(a) + "/" + Utf16ToUtf8(b));
     e.i展開目標桁数 = 0;
     e.f整数順次除算終了(ctx);
-    if (want.back().done && at + 1 != want.size()) {
-        return ::testing::AssertionFailure() << Utf16ToUtf8(a) << "/" << Utf16ToUtf8(b) << " did not end";
-    }
-    return ::testing::AssertionSuccess();
+    return result;
 }
 
 // base^n for small n, remembered between calls.

@@ -160,37 +160,18 @@ private:
 // conversion ended, the engine must end the same way.
 ::testing::AssertionResult SameSteps(ClsBrelvita& e, const std::u16string& text, int32_t radix,
                                      int maxSteps) {
-    using Seen = TStepSeen;
     LiteralRadix ref(e);
     ref.Init(text, radix);
-    std::vector<Seen> want;
-    for (int i = 0; i < maxSteps && (want.empty() || !want.back().done); ++i) {
-        const bool done = ref.Step();
-        want.push_back({done, ref.result, ref.state, ref.pos});
-    }
     T順次基数変換コンテキスト型 ctx;
     e.f順次基数変換初期化(ctx, text, radix);
-    const auto label = [&] { return "\"" + Utf16ToUtf8(text) + "\" radix " + std::to_string(radix); };
-    size_t at = 0;
-    for (bool done = false; !done;) {
+    const auto result = fSameSteps(ref, maxSteps, [&] {
         e.i展開目標桁数 = static_cast<int64_t>(ctx.l小数桁数) + 1;
-        done = e.f順次基数変換(ctx);
-        const Seen got{done, ctx.s除算結果, ctx.e状態, ctx.l循環小数リスト位置};
-        if (!want.back().done && (done || got.text.size() > want.back().text.size())) break;  // beyond it
-        while (at < want.size() && !(want[at] == got)) ++at;
-        if (at == want.size()) {
-            e.i展開目標桁数 = 0;
-            e.f順次基数変換終了(ctx);
-            return ::testing::AssertionFailure() << label() << ": step " << done << " \""
-                                                 << Utf16ToUtf8(got.text) << "\" pos " << got.pos
-                                                 << " is none of the literal conversion's";
-        }
-        if (!want.back().done && at + 1 == want.size()) break;  // the last step it took
-    }
+        const bool done = e.f順次基数変換(ctx);
+        return TStepSeen{done, ctx.s除算結果, ctx.e状態, ctx.l循環小数リスト位置};
+    }, "\"" + Utf16ToUtf8(text) + "\" radix " + std::to_string(radix));
     e.i展開目標桁数 = 0;
     e.f順次基数変換終了(ctx);
-    if (want.back().done && at + 1 != want.size()) return ::testing::AssertionFailure() << label() << " did not end";
-    return ::testing::AssertionSuccess();
+    return result;
 }
 
 // 2^i·5^j·m with small i, j and m of a short period in every radix: expansions with a
