@@ -112,8 +112,9 @@ void MultiplyMagnitudes(mpz_ptr out, mpz_srcptr a, mpz_srcptr b, const Tキャ�
 // q = |a| / |b| and r = |a| mod |b| by long division in pieces: each quotient piece comes
 // from the leading bits of the remainder and the divisor, then is corrected exactly.
 void DivideMagnitudes(mpz_ptr q, mpz_ptr r, mpz_srcptr a, mpz_srcptr b, const Tキャンセル検査& check) {
-    T作業整数 divisor, rem, cur, piece, product, top, topDivisor;
-    mpz_abs(divisor, b);
+    T作業整数 rem, cur, piece, product, top, topDivisor;
+    mpz_t whole, view;
+    const mpz_srcptr divisor = View(whole, b, 0, mpz_size(b));  // |b|, without a copy
     const size_t an = mpz_size(a), bn = mpz_size(divisor);
     if (an < bn) {
         mpz_set_ui(q, 0);
@@ -121,7 +122,6 @@ void DivideMagnitudes(mpz_ptr q, mpz_ptr r, mpz_srcptr a, mpz_srcptr b, const T�
         return;
     }
     const size_t seg = PieceLimbs(f分割上限().l除算);
-    mpz_t view;
     mpz_set(rem, View(view, a, an - (bn - 1), bn - 1));  // the top bn - 1 limbs: below b
     size_t pos = an - (bn - 1);                           // limbs not yet brought down
     T作業整数 quotient;

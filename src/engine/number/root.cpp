@@ -92,8 +92,10 @@ struct T累乗根作業 {
     // The position after kNew fraction digits and the digits it adds, or false when that
     // needs too large a radicand.
     bool Block(uint64_t kNew, T根位置& next, std::u16string& digits, const Tキャンセル検査& check) const;
-    // A square root's next block from the remainders (Zimmermann's step in base 10^d).
-    void SquareRootBlock(uint64_t kNew, mpz_srcptr scale, T根位置& next, const Tキャンセル検査& check) const;
+    // A square root's next block from the remainders (Zimmermann's step in base 10^d),
+    // and its new digits as a number (low).
+    void SquareRootBlock(uint64_t kNew, mpz_srcptr scale, T根位置& next, mpz_ptr low,
+                         const Tキャンセル検査& check) const;
 };
 
 bool T累乗根作業::TerminatingText(std::u16string& text, int32_t& next, const Tキャンセル検査& check) const {
@@ -138,12 +140,15 @@ void T累乗根作業::IntegerPart(T根位置& next, std::u16string& text, const
     Settle(next, r, integer, rest, check);
 }
 
-void T累乗根作業::SquareRootBlock(uint64_t kNew, mpz_srcptr scale, T根位置& next, const Tキャンセル検査& check) const {
+void T累乗根作業::SquareRootBlock(uint64_t kNew, mpz_srcptr scale, T根位置& next, mpz_ptr low,
+                                  const Tキャンセル検査& check) const {
     // With X = x 10^d (scale = 10^d) and the 2d new radicand digits G = G_hi 10^d + G_lo:
     // M' - (X + delta)^2 = (rem 10^d + G_hi - 2 x delta) 10^d + G_lo - delta^2.
+    // Numbers are released as soon as they are used: this runs on the longest numbers.
     next.k = kNew;
-    T作業整数 g, gHigh, gLow, num, den, delta, u, xNew, remNew, t;
+    T作業整数 gHigh, gLow, delta, u, xNew, remNew, t;
     if (!q.f等値(1)) {
+        T作業整数 g;
         fZ乗算(t, T整数視(at.rho), scale, check);
         fZ乗算(t, t, scale, check);
         fZ商余(g, u, t, T整数視(q), check);
@@ -152,32 +157,39 @@ void T累乗根作業::SquareRootBlock(uint64_t kNew, mpz_srcptr scale, T根位�
     } else {
         next.rho = T整数型();
     }
-    fZ乗算(num, T整数視(at.rem), scale, check);
-    mpz_add(num, num, gHigh);
-    mpz_mul_2exp(den, T整数視(at.x), 1);
-    fZ商余(delta, u, num, den, check);
-    fZ乗算(xNew, T整数視(at.x), scale, check);
-    mpz_add(xNew, xNew, delta);
+    {
+        T作業整数 num, den;
+        fZ乗算(num, T整数視(at.rem), scale, check);
+        mpz_add(num, num, gHigh);
+        mpz_mul_2exp(den, T整数視(at.x), 1);
+        fZ商余(delta, u, num, den, check);
+    }
     fZ乗算(remNew, u, scale, check);
+    mpz_set_ui(u, 0);
     mpz_add(remNew, remNew, gLow);
     fZ乗算(t, delta, delta, check);
     mpz_sub(remNew, remNew, t);
+    fZ乗算(xNew, T整数視(at.x), scale, check);
+    mpz_add(xNew, xNew, delta);
     // The estimate is off by at most one when x is longer than the block; these make the
-    // pair exact in any case: 0 <= rem <= 2 x.
+    // pair exact in any case (0 <= rem <= 2 x), moving delta, the new digits, along.
     while (mpz_sgn(remNew) < 0) {
         mpz_addmul_ui(remNew, xNew, 2);
         mpz_sub_ui(remNew, remNew, 1);
         mpz_sub_ui(xNew, xNew, 1);
+        mpz_sub_ui(delta, delta, 1);
     }
     mpz_mul_2exp(t, xNew, 1);
     while (mpz_cmp(remNew, t) > 0) {
         mpz_sub(remNew, remNew, t);
         mpz_sub_ui(remNew, remNew, 1);
         mpz_add_ui(xNew, xNew, 1);
+        mpz_add_ui(delta, delta, 1);
         mpz_mul_2exp(t, xNew, 1);
     }
     next.x = T整数型::f取込(xNew);
     next.rem = T整数型::f取込(remNew);
+    mpz_swap(low, delta);
 }
 
 bool T累乗根作業::Block(uint64_t kNew, T根位置& next, std::u16string& digits, const Tキャンセル検査& check) const {
@@ -191,7 +203,7 @@ bool T累乗根作業::Block(uint64_t kNew, T根位置& next, std::u16string& di
     fZ冪(scale, ten, d, check);
     mpz_mul_2exp(low, T整数視(at.x), 1);
     if (at.bRemainder && mpz_cmp(low, scale) >= 0) {  // x >= 10^d / 2: one correction at most
-        SquareRootBlock(kNew, scale, next, check);
+        SquareRootBlock(kNew, scale, next, low, check);
     } else {
         // Newton's root of M_k' = floor(p 10^(n k') / q) from above.
         T作業整数 radicand, rest, upper, r;
@@ -203,9 +215,10 @@ bool T累乗根作業::Block(uint64_t kNew, T根位置& next, std::u16string& di
         fZ乗算(upper, upper, scale, check);
         fZ冪根(r, radicand, n, upper, check);
         Settle(next, r, radicand, rest, check);
+        fZ乗算(low, T整数視(at.x), scale, check);
+        mpz_sub(low, T整数視(next.x), low);
     }
-    fZ乗算(low, T整数視(at.x), scale, check);
-    mpz_sub(low, T整数視(next.x), low);
+    mpz_set_ui(scale, 0);
     digits.clear();
     T分割文字列化(low, 10, d).f全部(digits, check);
     return true;
