@@ -13,24 +13,16 @@ namespace {
 using u128 = unsigned __int128;
 using E結末 = T循環探索::E結末;
 
-// The exponent of p (2 or 5) in a > 0.
-uint64_t Valuation(mpz_srcptr a, unsigned long p) {
-    if (p == 2) return mpz_scan1(a, 0);  // (a > 0)
-    T作業整数 rest, factor;
-    mpz_set_ui(factor, p);
-    return mpz_remove(rest, a, factor);
-}
-
 // s from the divisor and the first entry: over the primes p of the radix, the factors p
 // the divisor has beyond e_0's, in steps of the radix's own factors p (rounded up).
-uint64_t CycleStart(mpz_srcptr b, mpz_srcptr e0, uint32_t radix) {
+uint64_t CycleStart(mpz_srcptr b, mpz_srcptr e0, uint32_t radix, const Tキャンセル検査& check) {
     uint64_t s = 0;
     uint32_t rest = radix;
     for (uint32_t p = 2; p <= rest; ++p) {
         uint64_t e = 0;
         for (; rest % p == 0; rest /= p) ++e;
         if (e == 0) continue;
-        const uint64_t vb = Valuation(b, p), ve = Valuation(e0, p);
+        const uint64_t vb = fZ素因数個数(b, p, nullptr, check), ve = fZ素因数個数(e0, p, nullptr, check);
         if (vb > ve) s = std::max(s, (vb - ve + e - 1) / e);
     }
     return s;
@@ -248,9 +240,9 @@ struct T循環探索::T実装 {
 namespace {
 
 std::variant<TCycle<TWordEntries>, TCycle<TBigEntries>> MakeSearch(const T整数型& e0, const T整数型& b,
-                                                                    uint32_t radix) {
+                                                                    uint32_t radix, const Tキャンセル検査& check) {
     const T整数視 vb(b), ve(e0);
-    const uint64_t s = CycleStart(vb, ve, radix);
+    const uint64_t s = CycleStart(vb, ve, radix, check);
     if (b.fビット数() <= 64) {
         TWordEntries a;
         a.radix = radix;
@@ -269,8 +261,8 @@ std::variant<TCycle<TWordEntries>, TCycle<TBigEntries>> MakeSearch(const T整数
 
 }  // namespace
 
-T循環探索::T循環探索(const T整数型& e0, const T整数型& b, int32_t radix)
-    : p_(new T実装{MakeSearch(e0, b, static_cast<uint32_t>(radix))}) {}
+T循環探索::T循環探索(const T整数型& e0, const T整数型& b, int32_t radix, const Tキャンセル検査& check)
+    : p_(new T実装{MakeSearch(e0, b, static_cast<uint32_t>(radix), check)}) {}
 
 T循環探索::~T循環探索() = default;
 

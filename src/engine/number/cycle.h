@@ -28,7 +28,7 @@ public:
     enum class E結末 { m継続, m割切れ, m循環 };
 
     // For e_0 (0 < e_0 <= b) in radix r (2..36).
-    T循環探索(const T整数型& e0, const T整数型& b, int32_t radix = 10);
+    T循環探索(const T整数型& e0, const T整数型& b, int32_t radix, const Tキャンセル検査& check);
     ~T循環探索();
     T循環探索(const T循環探索&) = delete;
     T循環探索& operator=(const T循環探索&) = delete;

@@ -19,7 +19,8 @@ std::u16string f小数正規化(std::u16string vs小数) {
         s.erase(last + 1);
         if (s.back() == u'.') s.pop_back();
     }
-    return sSign + s;
+    if (!sSign.empty()) s.insert(s.begin(), u'-');
+    return s;
 }
 
 std::u16string f符号取出し(std::u16string& rs数値文字列) {

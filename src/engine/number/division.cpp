@@ -28,7 +28,7 @@ struct T余り索引 {
     uint64_t written = 0;
 
     void Start(T整数順次除算コンテキスト型& rtc, const Tキャンセル検査& check);
-    void BeginFraction(const T整数型& e0, uint64_t written0);
+    void BeginFraction(const T整数型& e0, uint64_t written0, const Tキャンセル検査& check);
     void IntegerPiece(T整数順次除算コンテキスト型& rtc, const Tキャンセル検査& check);
     void FractionBlock(T整数順次除算コンテキスト型& rtc, int64_t goal, const Tキャンセル検査& check);
 };
@@ -52,13 +52,13 @@ void T余り索引::Start(T整数順次除算コンテキスト型& rtc, const T
     const uint64_t k = f10進桁数(b, check) - f10進桁数(a, check);
     const T整数型 e0 = f10冪倍(a, k - 1, check);
     std::u16string prefix = u"0." + std::u16string(k - 1, u'0');
-    BeginFraction(e0, k - 1);
+    BeginFraction(e0, k - 1, check);
     rtc.s除算途中 = std::move(prefix);
     rtc.b余り保存フラグ = true;
 }
 
-void T余り索引::BeginFraction(const T整数型& e0, uint64_t written0) {
-    cycle = std::make_unique<T循環探索>(e0, b);
+void T余り索引::BeginFraction(const T整数型& e0, uint64_t written0, const Tキャンセル検査& check) {
+    cycle = std::make_unique<T循環探索>(e0, b, 10, check);
     written = written0;
     phase = E段階::m小数部;
 }
@@ -78,9 +78,9 @@ void T余り索引::IntegerPiece(T整数順次除算コンテキスト型& rtc, 
         rtc.e状態 = E整数順次除算内部状態::m循環節チェック状態;
         return;
     }
+    BeginFraction(remainder, 0, check);
     if (s.empty()) s = u"0";
     s.push_back(u'.');
-    BeginFraction(remainder, 0);
     rtc.b余り保存フラグ = true;
 }
 

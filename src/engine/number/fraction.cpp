@@ -71,7 +71,7 @@ T分数型 ReduceOverRadixPower(const T整数型& num, int32_t radix, uint64_t d
         for (; rest % p == 0; rest /= p) ++e;
         if (e == 0) continue;
         mpz_set_ui(factor, static_cast<unsigned long>(p));
-        const uint64_t v = mpz_remove(n, n, factor);
+        const uint64_t v = fZ素因数個数(n, static_cast<unsigned long>(p), n, check);
         T作業整数 power;
         fZ冪(power, factor, std::min<uint64_t>(v, e * digits), check);
         fZ乗算(g, g, power, check);

@@ -400,6 +400,42 @@ void fZ最大公約数(mpz_ptr r, mpz_srcptr a, mpz_srcptr b, const Tキャン�
     }
 }
 
+uint64_t fZ素因数個数(mpz_srcptr a, unsigned long p, mpz_ptr rest, const Tキャンセル検査& check) {
+    T作業整数 x;
+    mpz_abs(x, a);
+    uint64_t count = 0;
+    if (p == 2) {
+        count = mpz_scan1(x, 0);
+        mpz_tdiv_q_2exp(x, x, count);
+    } else if (Bits(x) <= f分割上限().l除算) {
+        T作業整数 factor;
+        mpz_set_ui(factor, p);
+        CheckBefore(Bits(x), check);
+        count = mpz_remove(x, x, factor);
+    } else {
+        // Divide by p^(2^k) from the largest power that fits down: each divides at most once
+        // after the first.
+        std::vector<T作業整数> powers(1);
+        mpz_set_ui(powers[0], p);
+        while (2 * Bits(powers.back()) <= Bits(x) + 1) {
+            T作業整数 square;
+            fZ乗算(square, powers.back(), powers.back(), check);
+            powers.push_back(std::move(square));
+        }
+        T作業整数 q, r;
+        for (size_t k = powers.size(); k-- > 0;) {
+            for (;;) {
+                fZ商余(q, r, x, powers[k], check);
+                if (mpz_sgn(r) != 0) break;
+                mpz_swap(x, q);
+                count += uint64_t{1} << k;
+            }
+        }
+    }
+    if (rest != nullptr) mpz_swap(rest, x);
+    return count;
+}
+
 T分割文字列化::T分割文字列化(mpz_srcptr a, int radix, uint64_t width)
     : radix_(radix), width_(width), leafDigits_(DigitsWithin(f分割上限().l文字列, radix)) {
     // A text that cannot be held fails at once rather than after most of the work.

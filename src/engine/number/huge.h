@@ -66,6 +66,8 @@ void fZ冪(mpz_ptr r, mpz_srcptr a, uint64_t e, const Tキャンセル検査& ch
 void fZ冪根(mpz_ptr r, mpz_srcptr a, uint64_t n, mpz_srcptr upper, const Tキャンセル検査& check);
 // r = gcd(|a|, |b|).
 void fZ最大公約数(mpz_ptr r, mpz_srcptr a, mpz_srcptr b, const Tキャンセル検査& check);
+// The exponent of the prime p in a != 0; a without those factors goes to rest when given.
+uint64_t fZ素因数個数(mpz_srcptr a, unsigned long p, mpz_ptr rest, const Tキャンセル検査& check);
 
 // The magnitude of a number in radix 2..36, digits "0"-"9" then "A"-"Z", produced piece
 // by piece from the most significant end so that the text can be shown as it grows.

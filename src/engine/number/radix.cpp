@@ -46,12 +46,12 @@ namespace {
 constexpr char16_t kNotAFraction[] = u"駄目だこりゃ! 小数部が 0 以上 1 以下の分数でないのよ～ん!";
 
 // The fraction digits of t (0 <= t <= 1, in lowest terms) in radix r; none for 0.
-std::unique_ptr<T循環探索> MakeFractionDigits(const T分数型& t, int32_t r) {
+std::unique_ptr<T循環探索> MakeFractionDigits(const T分数型& t, int32_t r, const Tキャンセル検査& check) {
     if (t.t分子.f負記号() || t.t分母.f符号() <= 0 || f大小比較(t.t分子, t.t分母) > 0) {
         throw E一般例外(kNotAFraction);
     }
     if (t.t分子.fゼロ()) return nullptr;
-    return std::make_unique<T循環探索>(t.t分子, t.t分母, r);
+    return std::make_unique<T循環探索>(t.t分子, t.t分母, r, check);
 }
 
 // The whole integer part, and the preparation of the fraction digits. Everything that
@@ -64,7 +64,7 @@ bool IntegerStep(ClsBrelvita& e, T順次基数変換コンテキスト型& rtc) 
     T分数型 t;
     if (!rtc.s小数桁.empty()) {
         t = e.f分数変換(u"0" + rtc.s小数桁);
-        fraction = MakeFractionDigits(t, rtc.i変換基数);
+        fraction = MakeFractionDigits(t, rtc.i変換基数, check);
     }
     rtc.s被除数ワーク = u"0";  // what the division by the last place value leaves
     rtc.s除算途中 = std::move(digits);
@@ -138,6 +138,7 @@ void ClsBrelvita::f順次基数変換初期化(T順次基数変換コンテキ�
                                  int32_t pi表記基数) {
     if (pi表記基数 < 2 || pi表記基数 > 36) throw E一般例外(u"駄目だこりゃ! 基数は 2 から 36 までなのよ～ん!");
     rtc.c余りLst.reset();
+    fキャンセル点();  // a long text takes a while to take apart
     std::u16string text = ps10進表記;
     rtc.b末尾キャンセル印 = text.ends_with(Dキャンセル印);
     if (rtc.b末尾キャンセル印) text.resize(text.size() - Dキャンセル印.size());
@@ -145,7 +146,8 @@ void ClsBrelvita::f順次基数変換初期化(T順次基数変換コンテキ�
     rtc.s除算結果.clear();
     rtc.s除算途中.clear();
     rtc.e状態 = E状態::m順次除算中状態;
-    rtc.s被除数ワーク = text;
+    const bool bZero = text == u"0";
+    rtc.s被除数ワーク = std::move(text);
     rtc.s符号 = f符号取出し(rtc.s被除数ワーク);
     rtc.i変換基数 = pi表記基数;
     rtc.s小数桁.clear();
@@ -154,7 +156,7 @@ void ClsBrelvita::f順次基数変換初期化(T順次基数変換コンテキ�
     rtc.t累基小数桁用 = {};
     rtc.l小数桁数 = 0;
     rtc.b結果確定 = false;
-    if (text == u"0") {
+    if (bZero) {
         rtc.s除算途中 = u"0";
         rtc.e状態 = E状態::m除算完了状態;
         return;

@@ -3,6 +3,7 @@
 // with their small-value path and signed zero.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <chrono>
 #include <random>
 #include <string>
@@ -62,6 +63,21 @@ TEST(Huge, SplitOperationsMatchSingleCalls) {
         fZ最大公約数(got, a, b, none);
         mpz_gcd(want, a, b);
         ASSERT_EQ(mpz_cmp(got, want), 0) << "gcd " << Text(a) << ", " << Text(b);
+    }
+    // Prime factors counted in pieces, as GMP counts them in one call.
+    for (int i = 0; i < 300; ++i) {
+        Random(a, rng, 3000);
+        if (mpz_sgn(a) == 0) continue;
+        const unsigned long p = std::array{2ul, 3ul, 5ul, 7ul}[rng() % 4];
+        T作業整数 power, factor;
+        mpz_ui_pow_ui(power, p, rng() % 400);
+        mpz_mul(a, a, power);
+        mpz_set_ui(factor, p);
+        const uint64_t count = fZ素因数個数(a, p, got, none);
+        const uint64_t wantCount = mpz_remove(want, a, factor);
+        mpz_abs(want, want);
+        ASSERT_EQ(count, wantCount) << Text(a) << " by " << p;
+        ASSERT_EQ(mpz_cmp(got, want), 0) << Text(a) << " by " << p;
     }
     // In place: the result may be an operand.
     Random(a, rng, 2000);
