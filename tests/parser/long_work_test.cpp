@@ -1,6 +1,8 @@
 // Computations on numbers of millions of digits stop when asked: a huge power, a root
-// expanded for seconds, the decimal text of a power of eight million digits. The outcome
-// is asserted; how long the stop took is measured and reported, not asserted.
+// expanded for seconds, the decimal text of a power of eight million digits, a radix
+// rendering, a long product line, a unit power. The outcome is asserted; how long the stop
+// took, and the longest stretch without a cancellation point, are measured and reported,
+// not asserted.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -16,17 +18,32 @@ using Clock = std::chrono::steady_clock;
 double Ms(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
 
 struct Case {
-    const char16_t* line;
+    std::u16string line;
     int afterMs;          // how long the work runs before the request
     bool fromRendering;   // counted from the start of the rendering, else of the line
-    const char16_t* head; // the result: this, any digits, then "..."
+    const char16_t* head; // the result: this, digits so far (any radix), the cancel mark
 };
 
-// text is head, then digits only, then "...".
+// text is head, then radix digits only, then "..." (and what follows the mark).
 bool LooksLike(const std::u16string& text, const std::u16string& head) {
-    if (!text.starts_with(head) || !text.ends_with(u"...")) return false;
-    const auto digits = std::u16string_view(text).substr(head.size(), text.size() - head.size() - 3);
-    return digits.find_first_not_of(u"0123456789") == std::u16string_view::npos;
+    const size_t mark = text.find(u"...");
+    if (!text.starts_with(head) || mark == std::u16string::npos || mark < head.size()) return false;
+    const auto digits = std::u16string_view(text).substr(head.size(), mark - head.size());
+    return digits.find_first_not_of(u"0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ$(") == std::u16string_view::npos;
+}
+
+// The line 1*2*3*…*n.
+std::u16string ProductLine(int n) {
+    std::u16string line = u"1";
+    for (int i = 2; i <= n; ++i) line += u"*" + Utf8ToUtf16(std::to_string(i));
+    return line;
+}
+
+// A unit of n terms, "1[km*km*…*km]": resolved by the lexer.
+std::u16string LongUnit(int n) {
+    std::u16string line = u"1[km";
+    for (int i = 1; i < n; ++i) line += u"*km";
+    return line + u"]";
 }
 
 TEST(LongWork, HugeComputationsStopWhenAsked) {
@@ -34,6 +51,10 @@ TEST(LongWork, HugeComputationsStopWhenAsked) {
         {u"3^2147483647", 1000, false, u""},
         {u"2^(1/2)", 10000, false, u"1.41421356237"},
         {u"7^10000000", 300, true, u""},
+        {u"(7^3000000)[36]", 200, true, u""},
+        {ProductLine(150000), 800, false, u""},
+        {u"(1[km])^5000000", 300, false, u""},
+        {LongUnit(60000), 300, false, u""},
     };
     for (const Case& c : cases) {
         PumpGuard guard;
@@ -56,17 +77,17 @@ TEST(LongWork, HugeComputationsStopWhenAsked) {
         }, 0);
         std::u16string result, error;
         int32_t a, b, s1, s2;
-        p.yygo(std::u16string(c.line) + u"\n", result, error, a, b, u"", s1, s2);
+        p.yygo(c.line + u"\n", result, error, a, b, u"", s1, s2);
         const Clock::time_point end = Clock::now();
         SetMessagePump(nullptr);
         const std::string text = Utf16ToUtf8(result);
-        EXPECT_EQ(error, u"") << Utf16ToUtf8(c.line);
-        EXPECT_TRUE(LooksLike(result, c.head)) << Utf16ToUtf8(c.line) << ": " << text.substr(0, 60) << "…"
-                                               << text.size();
-        ASSERT_NE(requested, Clock::time_point{}) << Utf16ToUtf8(c.line) << " ended before the request";
+        const std::string label = Utf16ToUtf8(c.line.substr(0, 20));
+        EXPECT_EQ(error, u"") << label;
+        EXPECT_TRUE(LooksLike(result, c.head)) << label << ": " << text.substr(0, 60) << "…" << text.size();
+        ASSERT_NE(requested, Clock::time_point{}) << label << " ended before the request";
         std::fprintf(stderr, "%s: request to return %.1f ms, longest gap between cancellation points %.1f ms, "
                     "%zu characters\n",
-                    Utf16ToUtf8(c.line).c_str(), Ms(end - requested), Ms(longestGap), result.size());
+                    label.c_str(), Ms(end - requested), Ms(longestGap), result.size());
         // The next line works normally.
         p.yygo(u"1/4\n", result, error, a, b, u"", s1, s2);
         EXPECT_EQ(result, u"0.25");

@@ -49,6 +49,8 @@ class CancelTest : public QObject {
 private slots:
     void cancelLongRoot_data();
     void cancelLongRoot();
+    void cancelEachKindOfWork_data();
+    void cancelEachKindOfWork();
     void closeDuringEvaluationEndsTheEventLoop();
 };
 
@@ -139,6 +141,45 @@ void CancelTest::cancelLongRoot() {
     QTest::keyClick(t.con(), Qt::Key_Up);
     QTest::keyClick(t.con(), Qt::Key_Up);
     QCOMPARE(t.con()->toPlainText(), QStringLiteral("2^(1/2)"));
+}
+
+// The slowest kinds of work, each cancelled by a key press while it runs: the panes come
+// back unlocked with the digits so far (or none) and the cancel mark. The time from the
+// key to the unlocked panes is reported.
+void CancelTest::cancelEachKindOfWork_data() {
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<int>("afterMs");
+    QString product = QStringLiteral("1"), unit = QStringLiteral("1[km");
+    for (int i = 2; i <= 50000; ++i) product += QStringLiteral("*%1").arg(i);
+    for (int i = 1; i < 30000; ++i) unit += QStringLiteral("*km");
+    QTest::newRow("power") << QStringLiteral("3^2147483647") << 1000;
+    QTest::newRow("decimal text of a power") << QStringLiteral("7^10000000") << 700;
+    QTest::newRow("radix rendering") << QStringLiteral("(7^3000000)[36]") << 300;
+    QTest::newRow("unit power") << QStringLiteral("(1[km])^5000000") << 300;
+    QTest::newRow("long product line") << product << 150;
+    QTest::newRow("long unit") << unit + QStringLiteral("]") << 100;
+}
+
+void CancelTest::cancelEachKindOfWork() {
+    QFETCH(QString, line);
+    QFETCH(int, afterMs);
+    TWindow t;
+    QVERIFY(t.fOpen());
+    TUnlockWatch watch(t.con());
+    bool pressed = false;
+    QTimer::singleShot(afterMs, [&] {
+        pressed = t.w->f計算中();
+        watch.clock.start();
+        QTest::keyClick(t.con(), Qt::Key_A);
+    });
+    t.fEnter(line);
+    QVERIFY2(pressed, "the work ended before the key");
+    QVERIFY(watch.unlockedMs >= 0);
+    const QString result = fWholeResult(t);
+    QVERIFY2(result.contains(QStringLiteral("...")), qPrintable(result.left(40)));
+    qInfo("key to unlocked panes %lld ms", watch.unlockedMs);
+    t.fEnter(QStringLiteral("1+2"));
+    QCOMPARE(t.result()->toPlainText(), QStringLiteral("3"));
 }
 
 // As in the program: the evaluation runs inside the application's event loop, the
