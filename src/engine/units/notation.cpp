@@ -145,12 +145,13 @@ void ClsBrelvita::f意味コ変換(const std::u16string& vs単位表記, T意味
     }
     rt意味コ配列 = f未知意味コ配列();
     NotationReader reader(*this);
-    std::u16string rest = vs単位表記, x;
+    std::u16string x;
+    size_t pos = 0;
     std::u16string sOperator = u"*", sGroupOperator = u"*";
     bool bInGroup = false;
     try {
-        while (!rest.empty()) {
-            const std::u16string token = f単位トークン取出し(rest, x);
+        while (pos < vs単位表記.size()) {
+            const std::u16string token = f単位トークン取出し(vs単位表記, pos, x);
             if (token == u"(") {
                 if (bInGroup) return;  // groups do not nest
                 bInGroup = true;

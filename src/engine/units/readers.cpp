@@ -37,15 +37,15 @@ std::u16string fトークン取出し(std::u16string& rs文字列) {
     return token;
 }
 
-std::u16string f単位トークン取出し(std::u16string& rs単位文字列, std::u16string& rs単位指数) {
+std::u16string f単位トークン取出し(const std::u16string& vs単位文字列, size_t& rPos, std::u16string& rs単位指数) {
     rs単位指数 = u"1";
-    if (rs単位文字列.empty()) return u"";
-    std::u16string token(1, rs単位文字列[0]);
-    size_t pos = 1;
+    if (rPos >= vs単位文字列.size()) return u"";
+    std::u16string token(1, vs単位文字列[rPos]);
+    size_t pos = rPos + 1;
     if (!f単位区切文字判定(token[0])) {
         bool bRun = false;
-        for (; pos < rs単位文字列.size() && !f単位区切文字判定(rs単位文字列[pos]); ++pos) {
-            const char16_t c = rs単位文字列[pos];
+        for (; pos < vs単位文字列.size() && !f単位区切文字判定(vs単位文字列[pos]); ++pos) {
+            const char16_t c = vs単位文字列[pos];
             if (IsExponentChar(c)) {
                 rs単位指数 = bRun ? rs単位指数 + c : std::u16string(1, c);
                 bRun = true;
@@ -57,6 +57,13 @@ std::u16string f単位トークン取出し(std::u16string& rs単位文字列, s
             }
         }
     }
+    rPos = pos;
+    return token;
+}
+
+std::u16string f単位トークン取出し(std::u16string& rs単位文字列, std::u16string& rs単位指数) {
+    size_t pos = 0;
+    std::u16string token = f単位トークン取出し(rs単位文字列, pos, rs単位指数);
     rs単位文字列.erase(0, pos);
     return token;
 }

@@ -22,6 +22,9 @@ std::u16string fトークン取出し(std::u16string& rs文字列);
 // rs単位指数 ("1" when there is none, and for a separator). The first character of a
 // term always belongs to its spelling.
 std::u16string f単位トークン取出し(std::u16string& rs単位文字列, std::u16string& rs単位指数);
+// The same, reading at rPos and moving it past the token, so that walking a long
+// notation costs its length once.
+std::u16string f単位トークン取出し(const std::u16string& vs単位文字列, size_t& rPos, std::u16string& rs単位指数);
 
 // The next token of a dimension-code string and the exponent written after it in
 // parentheses ("1" when none). Throws when an exponent bracket is not closed.

@@ -56,12 +56,11 @@ std::u16string ClsBrelvita::f例外単位数変換(const std::u16string& vs数�
 }
 
 void f例外単位表記置換(std::u16string& rs単位表記) {
-    std::u16string s残り = rs単位表記;
     std::u16string s結果;
-    s結果.reserve(s残り.size());
+    s結果.reserve(rs単位表記.size());
     std::u16string s指数;
-    while (!s残り.empty()) {
-        std::u16string sトークン = f単位トークン取出し(s残り, s指数);
+    for (size_t pos = 0; pos < rs単位表記.size();) {
+        std::u16string sトークン = f単位トークン取出し(rs単位表記, pos, s指数);
         if (sトークン.starts_with(D例外単位印)) {
             if (fASCII小文字化(sトークン) != D例単_時間) throw E一般例外(RCFES_不正例外単位);
             sトークン = f例外単位同一意味コ表記検索(D例単_時間);
