@@ -180,5 +180,6 @@ std::string f使用法文字列() {
            "  --                 treat every following argument as an expression\n"
            "\n"
            "Ctrl+C cancels a running evaluation. Exit status: 0 when no line reported an\n"
-           "error, 1 otherwise, 2 for a usage error.\n";
+           "error, 1 otherwise, 2 for a usage error, 3 when standard output could not be\n"
+           "written (a reader that closed the pipe ends the program by SIGPIPE).\n";
 }

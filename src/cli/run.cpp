@@ -79,21 +79,24 @@ bool f一行処理(Tセッション& session, T出力器& out, const std::u16str
     return !r.sエラー.empty();
 }
 
-// The expressions of the command line, in order, until a Ctrl+C between two of them.
+// The expressions of the command line, in order, until a Ctrl+C between two of them or
+// a failed write.
 bool f引数式実行(Tセッション& session, T出力器& out, const std::vector<std::string>& vt式) {
     bool bエラー = false;
-    for (size_t i = 0; i < vt式.size() && !f停止要求(); ++i) {
+    for (size_t i = 0; i < vt式.size() && !f停止要求() && f標準出力正常(); ++i) {
         bエラー |= f一行処理(session, out, Utf8ToUtf16(vt式[i]));
     }
     return bエラー;
 }
 
-// Standard input, one evaluation per line.
+// Standard input, one evaluation per line, until the end or a failed write.
 bool f一括実行(Tセッション& session, T出力器& out) {
     bool bエラー = false;
     T行読取器 reader;
     std::string line;
-    while (reader.f次行(line)) bエラー |= f一行処理(session, out, Utf8ToUtf16(line));
+    while (f標準出力正常() && reader.f次行(line)) {
+        bエラー |= f一行処理(session, out, Utf8ToUtf16(line));
+    }
     return bエラー;
 }
 
@@ -116,7 +119,8 @@ int f実行(const T起動設定型& vt設定) {
     } else {
         bエラー = f一括実行(session, out);
     }
-    std::fflush(stdout);
+    const bool b書込完了 = f標準出力完了();
     if (f停止要求()) f割込み終了();
-    return bエラー ? 1 : 0;
+    if (!b書込完了) return k終了書込失敗;
+    return bエラー ? k終了エラー行 : k終了正常;
 }
