@@ -4,6 +4,7 @@
 #include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <new>
 #include <utility>
 
 #include "cli/human.h"
@@ -13,6 +14,8 @@
 namespace {
 
 constexpr size_t k出力バッファ = size_t{1} << 16;
+// A working text grown larger than this by one long line is given back afterwards.
+constexpr size_t k作業保持上限 = size_t{1} << 20;
 
 int g書込エラー = 0;  // the error number of the first failed write; 0: none
 
@@ -57,14 +60,31 @@ bool f標準出力完了() {
 
 T出力器::T出力器(bool bJSON, std::u16string vs雛形) : bJSON_(bJSON), s雛形_(std::move(vs雛形)) {}
 
-void T出力器::f書出し(const T評価結果型& vt結果, bool bフラッシュ) {
-    if (!f標準出力正常()) return;
+void T出力器::f整形(const T評価結果型& vt結果) {
     s作業_.clear();
     if (bJSON_) {
         fJSON行追加(s作業_, vt結果);
     } else {
         f表示出力追加(s作業_, vt結果, s雛形_);
     }
+}
+
+void T出力器::f書出し(T評価結果型 vt結果, bool bフラッシュ) {
+    if (!f標準出力正常()) return;
+    try {
+        f整形(vt結果);
+    } catch (const std::bad_alloc&) {
+        // The result and the pane text go first; then the input, if even that is too much.
+        std::string().swap(s作業_);
+        vt結果 = fメモリ不足結果(std::move(vt結果.s入力));
+        try {
+            f整形(vt結果);
+        } catch (const std::bad_alloc&) {
+            std::string().swap(s作業_);
+            f整形(fメモリ不足結果());
+        }
+    }
     f標準出力書込(s作業_);
+    if (s作業_.capacity() > k作業保持上限) std::string().swap(s作業_);
     if (bフラッシュ) f標準出力フラッシュ();
 }

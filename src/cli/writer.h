@@ -12,10 +12,14 @@ class T出力器 {
   public:
     // vs雛形 is the template ("": none); it is shown under an error in the main text.
     T出力器(bool bJSON, std::u16string vs雛形);
-    // Writes one line's output; flushes when bフラッシュ.
-    void f書出し(const T評価結果型& vt結果, bool bフラッシュ);
+    // Writes one line's output; flushes when bフラッシュ. Output too large for the memory
+    // there is becomes the message "メモリ不足", with the input line when that fits.
+    void f書出し(T評価結果型 vt結果, bool bフラッシュ);
 
   private:
+    // The line's text in the chosen format, in s作業_.
+    void f整形(const T評価結果型& vt結果);
+
     bool bJSON_;
     std::u16string s雛形_;
     std::string s作業_;  // reused for every line

@@ -8,6 +8,7 @@
 
 #include <chrono>
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -286,15 +287,35 @@ TEST(CliProcess, TimeoutCancelsWithTheDigitsSoFar) {
     EXPECT_LT(r.seconds, 3.0);
 }
 
-// Numbers and texts too large for the memory there is give the message, and the next line
-// answers: a power, and the decimal text of a power that fits.
+// Each kind of work that outgrows the address space gives the message, and the next line
+// answers: building a number, its decimal text, a root without end, a radix text, a
+// product inside GMP, a unit power, and a line too long to read (150 MiB) or to convert
+// (400 MiB). A case that stopped running out of memory hits the time limit instead.
 TEST(CliProcess, RunningOutOfMemorySaysSoAndGoesOn) {
-    const TRun r =
-        RunCli({"10^2000000000", "1+1", "2^2147483647", "3"}, {.addressSpace = rlim_t{800} << 20});
-    const std::vector<std::string> out = Lines(r.out);
-    EXPECT_EQ(out, (std::vector<std::string>{"メモリ不足", "2", "メモリ不足", "3"}))
-        << r.out << r.err;
-    EXPECT_EQ(r.status, 1);
+    constexpr rlim_t kMiB = rlim_t{1} << 20;
+    const std::string longLine(size_t{100} << 20, '1');
+    const std::pair<std::string, rlim_t> cases[] = {
+        {"10^2000000000", 800 * kMiB},
+        {"2^2147483647", 800 * kMiB},
+        {"2^(1/2)", 64 * kMiB},
+        {"(2^10000000)[2]", 64 * kMiB},
+        {"(2^1000000000+1)*(2^1000000000+1)", 800 * kMiB},
+        {"1[km]^2147483647", 800 * kMiB},
+        {longLine, 150 * kMiB},
+        {longLine, 400 * kMiB},
+    };
+    for (const auto& [line, limit] : cases) {
+        const std::string label =
+            line.substr(0, 40) + " at " + std::to_string(limit / kMiB) + " MiB";
+        const bool viaInput = line.size() > 1000;  // arguments are limited in length
+        const TRun r = viaInput ? RunCli({"--timeout", "20"},
+                                         {.input = line + "\n1+1\n", .addressSpace = limit})
+                                : RunCli({"--timeout", "20", line, "1+1"}, {.addressSpace = limit});
+        EXPECT_EQ(Lines(r.out), (std::vector<std::string>{"メモリ不足", "2"}))
+            << label << ": " << r.out.substr(0, 200) << r.err;
+        EXPECT_EQ(r.status, 1) << label;
+        std::printf("%s: %.2f s\n", label.c_str(), r.seconds);
+    }
 }
 
 // A failed write to standard output is reported, ends the evaluation of further lines and
