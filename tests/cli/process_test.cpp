@@ -252,6 +252,9 @@ TEST(CliProcess, PlainOutputAndExitStatus) {
         {{"--", "-2^2"}, "", "4\n", 0},
         {{"--template", "@*2"}, "3\n", "6\n", 0},
         {{"--template", "@+1"}, "abc\n", "未定義変数: abc\nabc\n^~~\n", 1},
+        // Invalid UTF-8 in the template: each broken character is one U+FFFD, one column.
+        {{"--template", "\xff@\xfe"}, "3\n", "構文不正\n\xEF\xBF\xBD@\xEF\xBF\xBD\n^\n", 1},
+        {{"--template", "(@)\xff"}, "3\n", "構文不正\n(@)\xEF\xBF\xBD\n   ^\n", 1},
         {{}, "1/3\n\n", "0.3`\n構文不正\n\n^\n", 1},
         {{"--digits", "5", "1/4"}, "", "0.25\n", 0},  // ends by itself before the limit
         {{"--digits", "3", "1/7"}, "", "0.142...\n", 0},
