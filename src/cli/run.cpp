@@ -143,6 +143,8 @@ bool f一括実行(Tセッション& session, T出力器& out) {
     for (E読取結果 e; f標準出力正常() && (e = reader.f次行(line)) != E読取結果::m終端;) {
         if (e == E読取結果::m行) {
             bエラー |= f一行処理(session, out, line);
+            // The room of one very long line is not kept for the short ones after it.
+            if (line.capacity() > 4 * k読取単位) std::string().swap(line);
         } else {
             out.f書出し(fメモリ不足結果(), false);
             bエラー = true;
