@@ -102,7 +102,8 @@ bool OpenAs(const char* path, int flags, int fd) {
     _exit(127);
 }
 
-// Runs the program with the arguments, started as asked.
+// Runs the program with the arguments, started as asked. The address space is limited in
+// the child alone: this process, holding a 100 MB input, is larger than the smallest limits.
 TRun RunCli(const std::vector<std::string>& args, const TStart& start = {}) {
     TTempFile in(start.input), out, err;
     int pipeFds[2] = {-1, -1};
