@@ -50,7 +50,15 @@ bool f停止要求() {
 }
 
 void f割込み終了() {
-    std::signal(SIGINT, SIG_DFL);
-    std::raise(SIGINT);
-    std::_Exit(130);  // not reached unless SIGINT is blocked
+    fシグナル終了(SIGINT);
+}
+
+void fシグナル終了(int sig) {
+    std::signal(sig, SIG_DFL);
+    sigset_t set;
+    sigemptyset(&set);
+    sigaddset(&set, sig);
+    sigprocmask(SIG_UNBLOCK, &set, nullptr);  // a signal already pending arrives here
+    std::raise(sig);
+    std::_Exit(128 + sig);  // not reached
 }

@@ -23,3 +23,7 @@ bool f停止要求();
 // Ends the program as an unhandled SIGINT would, so that a calling shell sees the
 // interrupt; the caller has written its output.
 [[noreturn]] void f割込み終了();
+
+// Ends the program by the signal with its default action, whatever the disposition and
+// the mask inherited from the parent were (a closed pipe: SIGPIPE, as cat or seq end).
+[[noreturn]] void fシグナル終了(int sig);

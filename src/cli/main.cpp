@@ -27,16 +27,16 @@ int main(int argc, char** argv) {
     std::string sエラー;
     if (!fオプション解析(vt引数, t設定, sエラー)) {
         std::fprintf(stderr, "tavelko-cli: %s\n%s", sエラー.c_str(), f使用法文字列().c_str());
-        return 2;
+        return k終了使用法;
     }
     f標準出力準備();
     switch (t設定.e種別) {
         case E起動種別::mヘルプ:
-            T出力器::f文字列書出し(f使用法文字列());
-            return 0;
+            f標準出力書込(f使用法文字列());
+            return f標準出力完了() ? k終了正常 : k終了書込失敗;
         case E起動種別::mバージョン:
-            T出力器::f文字列書出し(fバージョン文字列());
-            return 0;
+            f標準出力書込(fバージョン文字列());
+            return f標準出力完了() ? k終了正常 : k終了書込失敗;
         case E起動種別::m評価:
             break;
     }

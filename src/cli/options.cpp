@@ -1,46 +1,62 @@
 #include "cli/options.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <optional>
 #include <string_view>
 
 namespace {
 
-constexpr double k最大制限秒 = 1e9;
+constexpr std::string_view k最大制限秒 = "1000000000";  // seconds, written without leading zeros
 constexpr int64_t k最大桁数 = 2147483647;
 
 bool f数字判定(char c) {
     return c >= '0' && c <= '9';
 }
 
-// A positive decimal number of seconds: digits with an optional fraction ("0.5", "2",
-// ".25"); signs, exponents, "inf" and "nan" are refused.
-std::optional<double> f秒数読取(std::string_view s) {
-    size_t digits = 0, points = 0;
+// Whether s holds nothing but decimal digits (the empty text does).
+bool f数字列判定(std::string_view s) {
     for (const char c : s) {
-        if (f数字判定(c)) {
-            ++digits;
-        } else if (c == '.') {
-            ++points;
-        } else {
-            return std::nullopt;
-        }
+        if (!f数字判定(c)) return false;
     }
-    if (digits == 0 || points > 1) return std::nullopt;
-    const double d = std::strtod(std::string(s).c_str(), nullptr);
-    if (!(d > 0) || d > k最大制限秒) return std::nullopt;
-    return d;
+    return true;
 }
 
-// A positive decimal integer that fits 32 bits.
+// s without its leading zeros.
+std::string_view f先頭零除去(std::string_view s) {
+    return s.substr(std::min(s.find_first_not_of('0'), s.size()));
+}
+
+// A number of seconds from 0.001 to 1000000000: digits with an optional fraction
+// ("0.5", "2", ".25", leading zeros allowed); signs, exponents, blanks, "inf" and "nan"
+// are refused. The range is checked on the text, so rounding lets nothing outside in.
+std::optional<double> f秒数読取(std::string_view s) {
+    const size_t point = s.find('.');
+    const std::string_view digits = s.substr(0, point);
+    const std::string_view frac = point == std::string_view::npos ? "" : s.substr(point + 1);
+    if (!f数字列判定(digits) || !f数字列判定(frac) || digits.size() + frac.size() == 0) {
+        return std::nullopt;
+    }
+    const std::string_view whole = f先頭零除去(digits);
+    const bool b小数部零 = frac.find_first_not_of('0') == std::string_view::npos;
+    if (whole.size() > k最大制限秒.size() ||
+        (whole.size() == k最大制限秒.size() && (whole > k最大制限秒 || !b小数部零))) {
+        return std::nullopt;
+    }
+    if (whole.empty() && frac.substr(0, 3).find_first_not_of('0') == std::string_view::npos) {
+        return std::nullopt;  // below a millisecond
+    }
+    return std::strtod(std::string(s).c_str(), nullptr);
+}
+
+// A whole number from 1 to 2147483647, leading zeros allowed.
 std::optional<int32_t> f桁数読取(std::string_view s) {
+    if (!f数字列判定(s)) return std::nullopt;
+    s = f先頭零除去(s);
     if (s.empty() || s.size() > 10) return std::nullopt;
     int64_t n = 0;
-    for (const char c : s) {
-        if (!f数字判定(c)) return std::nullopt;
-        n = n * 10 + (c - '0');
-    }
-    if (n < 1 || n > k最大桁数) return std::nullopt;
+    for (const char c : s) n = n * 10 + (c - '0');
+    if (n > k最大桁数) return std::nullopt;
     return static_cast<int32_t>(n);
 }
 
@@ -109,13 +125,17 @@ class T解析器 {
         }
         if (name == "--timeout") {
             const std::optional<double> d = f秒数読取(value);
-            if (!d)
-                return f失敗("--timeout needs a positive number of seconds, not '" + value + "'");
+            if (!d) {
+                return f失敗("--timeout needs a number of seconds from 0.001 to 1000000000, not '" +
+                             value + "'");
+            }
             t設定_.d制限秒 = *d;
             return true;
         }
         const std::optional<int32_t> n = f桁数読取(value);
-        if (!n) return f失敗("--digits needs a positive whole number, not '" + value + "'");
+        if (!n) {
+            return f失敗("--digits needs a whole number from 1 to 2147483647, not '" + value + "'");
+        }
         t設定_.l桁数制限 = *n;
         return true;
     }
@@ -160,5 +180,6 @@ std::string f使用法文字列() {
            "  --                 treat every following argument as an expression\n"
            "\n"
            "Ctrl+C cancels a running evaluation. Exit status: 0 when no line reported an\n"
-           "error, 1 otherwise, 2 for a usage error.\n";
+           "error, 1 otherwise, 2 for a usage error, 3 when standard output could not be\n"
+           "written (a reader that closed the pipe ends the program by SIGPIPE).\n";
 }

@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstring>
 #include <cwchar>
+#include <utility>
 
 #include "cli/interrupt.h"
 
@@ -185,12 +186,12 @@ bool f対話実行(Tセッション& rSession, T出力器& rOut, bool bJSON) {
     rSession.f履歴クリア処理設定([&t編集] { t編集.f履歴クリア(); });
     bool bエラー = false;
     std::u16string s行;
-    while (t編集.f行取得(s行)) {
+    while (f標準出力正常() && t編集.f行取得(s行)) {
         if (f空行(s行)) continue;
-        const T評価結果型 r = rSession.f評価(s行);
+        T評価結果型 r = rSession.f評価(std::move(s行));
         if (rSession.f割込み取消()) t編集.f改行();  // past the "^C" the terminal echoed
-        rOut.f書出し(r, true);
         bエラー |= !r.sエラー.empty();
+        rOut.f書出し(std::move(r), true);
     }
     rSession.f履歴クリア処理設定(nullptr);
     return bエラー;

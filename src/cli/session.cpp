@@ -69,9 +69,9 @@ void Tセッション::f実行(T評価結果型& rt) {
     }
 }
 
-T評価結果型 Tセッション::f評価(const std::u16string& vs行) {
+T評価結果型 Tセッション::f評価(std::u16string vs行) {
     T評価結果型 r;
-    r.s入力 = vs行;
+    r.s入力 = std::move(vs行);
     tペイン_.sペイン.clear();
     t桁計数_.fリセット();
     b取消中_ = false;
@@ -88,7 +88,7 @@ T評価結果型 Tセッション::f評価(const std::u16string& vs行) {
     } catch (const E一般例外& x) {
         f例外結果設定(r, x.message());
     } catch (const std::bad_alloc&) {
-        f例外結果設定(r, u"メモリ不足");
+        f例外結果設定(r, kメモリ不足);
     } catch (const std::exception& x) {
         f例外結果設定(r, Utf8ToUtf16(x.what()));
     } catch (...) {

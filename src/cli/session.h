@@ -42,9 +42,10 @@ class Tセッション {
     Tセッション(const Tセッション&) = delete;
     Tセッション& operator=(const Tセッション&) = delete;
 
-    // Evaluates one line (without its line feed). Never throws for an evaluation:
-    // an exception becomes the line's error message with no range.
-    T評価結果型 f評価(const std::u16string& vs行);
+    // Evaluates one line (without its line feed), kept as the record's input. Never
+    // throws: an exception, running out of memory included, becomes the line's error
+    // message with no range.
+    T評価結果型 f評価(std::u16string vs行);
     // Sets what "!reset" does to the input history.
     void f履歴クリア処理設定(std::function<void()> f) { tペイン_.f履歴クリア処理 = std::move(f); }
     const std::u16string& f雛形() const { return t設定_.s雛形; }

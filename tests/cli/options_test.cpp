@@ -30,6 +30,14 @@ TEST(CliOptions, AcceptedCommandLines) {
         {{"--timeout", ".25"}, K::m評価, false, "", 0.25, 0, {}},
         {{"--digits", "50"}, K::m評価, false, "", 0, 50, {}},
         {{"--digits=10000", "2^(1/2)"}, K::m評価, false, "", 0, 10000, {"2^(1/2)"}},
+        // The ends of both ranges, with leading zeros.
+        {{"--timeout", "0.001"}, K::m評価, false, "", 0.001, 0, {}},
+        {{"--timeout", "000.0010"}, K::m評価, false, "", 0.001, 0, {}},
+        {{"--timeout", "1000000000.000"}, K::m評価, false, "", 1e9, 0, {}},
+        {{"--timeout", "0001000000000"}, K::m評価, false, "", 1e9, 0, {}},
+        {{"--digits", "1"}, K::m評価, false, "", 0, 1, {}},
+        {{"--digits", "2147483647"}, K::m評価, false, "", 0, 2147483647, {}},
+        {{"--digits", "0000000000002147483647"}, K::m評価, false, "", 0, 2147483647, {}},
         // Expressions that start with minus signs.
         {{"-2^2", "-x", "--1", "--(2)"}, K::m評価, false, "", 0, 0, {"-2^2", "-x", "--1", "--(2)"}},
         {{"--", "--json", "-h"}, K::m評価, false, "", 0, 0, {"--json", "-h"}},
@@ -55,31 +63,45 @@ TEST(CliOptions, UsageErrorsNameTheProblem) {
     const std::pair<std::vector<std::string>, std::string> cases[] = {
         {{"--bogus"}, "unknown option --bogus"},
         {{"1", "--jsonx"}, "unknown option --jsonx"},
-        {{"--json=1"}, "takes no value"},
-        {{"--template"}, "needs a value"},
-        {{"--timeout"}, "needs a value"},
-        {{"--digits"}, "needs a value"},
-        {{"--timeout", "abc"}, "--timeout"},
-        {{"--timeout", "0"}, "--timeout"},
-        {{"--timeout", "0.0"}, "--timeout"},
-        {{"--timeout", "-1"}, "--timeout"},
-        {{"--timeout", "1e3"}, "--timeout"},
-        {{"--timeout", "nan"}, "--timeout"},
-        {{"--timeout", "1.2.3"}, "--timeout"},
-        {{"--timeout", "."}, "--timeout"},
-        {{"--timeout="}, "--timeout"},
-        {{"--digits", "0"}, "--digits"},
-        {{"--digits", "-5"}, "--digits"},
-        {{"--digits", "1.5"}, "--digits"},
-        {{"--digits", "2147483648"}, "--digits"},
-        {{"--digits", "99999999999"}, "--digits"},
+        {{"--json=1"}, "option --json takes no value"},
+        {{"--template"}, "option --template needs a value"},
+        {{"--timeout"}, "option --timeout needs a value"},
+        {{"--digits"}, "option --digits needs a value"},
+        {{"--timeout=1.2.3"},
+         "--timeout needs a number of seconds from 0.001 to 1000000000, not '1.2.3'"},
+        {{"--digits=+5"}, "--digits needs a whole number from 1 to 2147483647, not '+5'"},
     };
     for (const auto& [args, expected] : cases) {
         T起動設定型 t;
         std::string err;
         EXPECT_FALSE(fオプション解析(args, t, err)) << ::testing::PrintToString(args);
-        EXPECT_NE(err.find(expected), std::string::npos)
-            << ::testing::PrintToString(args) << ": " << err;
+        EXPECT_EQ(err, expected) << ::testing::PrintToString(args);
+    }
+}
+
+// Values just beyond the ends of the ranges (checked on the text, not on a rounded
+// double), and texts that are no plain decimal numbers.
+TEST(CliOptions, ValuesOutsideTheRangeAreRefused) {
+    const std::pair<std::string, std::vector<std::string>> cases[] = {
+        {"--timeout",
+         {"0", "0.0", "0.0009", "0.000999999999999999999999", "1000000000.5",
+          "1000000000.0000000000000001", "1000000001", "1" + std::string(400, '0'), "-1", "+1",
+          "1 ", " 1", "1e3", "inf", "nan", "1.2.3", ".", "", "abc"}},
+        {"--digits",
+         {"0", "0000", "-5", "+5", "1.5", "2147483648", "99999999999", "10000000000000000000001",
+          "", "5 "}},
+    };
+    for (const auto& [option, values] : cases) {
+        const std::string range = option == "--timeout"
+                                      ? " needs a number of seconds from 0.001 to 1000000000"
+                                      : " needs a whole number from 1 to 2147483647";
+        for (const std::string& value : values) {
+            T起動設定型 t;
+            std::string err;
+            EXPECT_FALSE(fオプション解析({option, value}, t, err))
+                << option << " '" << value << "'";
+            EXPECT_EQ(err, option + range + ", not '" + value + "'");
+        }
     }
 }
 

@@ -2,12 +2,13 @@
 // arguments and standard input.
 #include <fcntl.h>
 #include <gtest/gtest.h>
-#include <spawn.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
+#include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -20,9 +21,22 @@ namespace {
 
 struct TRun {
     int status = -1;  // exit status; -1 when the program did not exit normally
+    int signal = 0;   // the signal that ended it; 0 when it exited
     std::string out;
     std::string err;
     double seconds = 0;
+};
+
+// What SIGPIPE does in the started program.
+enum class EPipeSignal { kDefault, kIgnored, kBlocked };
+
+// How the program is started besides its arguments.
+struct TStart {
+    std::string input = "";    // standard input
+    rlim_t addressSpace = 0;   // the largest address space in bytes; 0: this process's
+    const char* outPath = "";  // standard output goes to this file; "": captured
+    bool closedPipe = false;   // standard output is a pipe whose reader has gone
+    EPipeSignal sigpipe = EPipeSignal::kDefault;
 };
 
 // A temporary file removed at the end of the scope.
@@ -56,40 +70,66 @@ class TTempFile {
     std::string path_;
 };
 
-// Runs the program with the arguments, standard input from `input`, and when given an
-// address space of at most that many bytes.
-TRun RunCli(const std::vector<std::string>& args, const std::string& input = "", rlim_t addressSpace = 0) {
-    TTempFile in(input), out, err;
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, in.path().c_str(), O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, out.path().c_str(),
-                                     O_WRONLY | O_TRUNC, 0);
-    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, err.path().c_str(),
-                                     O_WRONLY | O_TRUNC, 0);
+// In the started child: opens path as the descriptor fd; false on failure.
+bool OpenAs(const char* path, int flags, int fd) {
+    const int opened = open(path, flags);
+    return opened >= 0 && dup2(opened, fd) == fd && close(opened) == 0;
+}
+
+// In the started child: sets up standard input and output, SIGPIPE and the address
+// space as asked, then runs the program. Only async-signal-safe calls.
+[[noreturn]] void StartChild(const TStart& start, const char* in, const char* out, const char* err,
+                             int pipeWriter, char** argv) {
+    const bool files = OpenAs(in, O_RDONLY, STDIN_FILENO) &&
+                       (pipeWriter >= 0 ? dup2(pipeWriter, STDOUT_FILENO) == STDOUT_FILENO
+                                        : OpenAs(out, O_WRONLY | O_TRUNC, STDOUT_FILENO)) &&
+                       OpenAs(err, O_WRONLY | O_TRUNC, STDERR_FILENO);
+    if (!files) _exit(127);
+    struct sigaction action {};
+    action.sa_handler = start.sigpipe == EPipeSignal::kIgnored ? SIG_IGN : SIG_DFL;
+    sigaction(SIGPIPE, &action, nullptr);
+    sigset_t set;
+    sigemptyset(&set);
+    sigaddset(&set, SIGPIPE);
+    sigprocmask(start.sigpipe == EPipeSignal::kBlocked ? SIG_BLOCK : SIG_UNBLOCK, &set, nullptr);
+    if (start.addressSpace > 0) {
+        rlimit limit{};
+        getrlimit(RLIMIT_AS, &limit);
+        limit.rlim_cur = start.addressSpace;
+        setrlimit(RLIMIT_AS, &limit);
+    }
+    execve(TAVELKO_CLI_PATH, argv, environ);
+    _exit(127);
+}
+
+// Runs the program with the arguments, started as asked. The address space is limited in
+// the child alone: this process, holding a 100 MB input, is larger than the smallest limits.
+TRun RunCli(const std::vector<std::string>& args, const TStart& start = {}) {
+    TTempFile in(start.input), out, err;
+    int pipeFds[2] = {-1, -1};
+    if (start.closedPipe && pipe(pipeFds) != 0) throw std::runtime_error("pipe failed");
+    if (start.closedPipe) close(pipeFds[0]);
     std::vector<std::string> all{TAVELKO_CLI_PATH};
     all.insert(all.end(), args.begin(), args.end());
     std::vector<char*> argv;
     for (std::string& a : all) argv.push_back(a.data());
     argv.push_back(nullptr);
+    const std::string outPath = *start.outPath != '\0' ? start.outPath : out.path();
 
     TRun r;
-    const auto start = std::chrono::steady_clock::now();
-    pid_t pid = 0;
-    rlimit saved{};
-    getrlimit(RLIMIT_AS, &saved);
-    if (addressSpace > 0) {  // the child inherits it; this process gets its own back at once
-        const rlimit lowered{addressSpace, saved.rlim_max};
-        setrlimit(RLIMIT_AS, &lowered);
+    const auto begin = std::chrono::steady_clock::now();
+    const pid_t pid = fork();
+    if (pid == 0) {
+        StartChild(start, in.path().c_str(), outPath.c_str(), err.path().c_str(), pipeFds[1],
+                   argv.data());
     }
-    const int rc = posix_spawn(&pid, TAVELKO_CLI_PATH, &actions, nullptr, argv.data(), environ);
-    setrlimit(RLIMIT_AS, &saved);
-    posix_spawn_file_actions_destroy(&actions);
-    if (rc != 0) throw std::runtime_error("posix_spawn failed");
+    if (start.closedPipe) close(pipeFds[1]);
+    if (pid < 0) throw std::runtime_error("fork failed");
     int status = 0;
     waitpid(pid, &status, 0);
-    r.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    r.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
     r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    r.signal = WIFSIGNALED(status) ? WTERMSIG(status) : 0;
     r.out = out.Read();
     r.err = err.Read();
     return r;
@@ -147,7 +187,7 @@ TEST(CliProcess, JsonGivesOneValidObjectPerInputLine) {
     std::string input;
     for (const std::string& l : lines) input += l + "\n";
     input += "7";  // a last line without line feed still counts
-    const TRun r = RunCli({"--json"}, input);
+    const TRun r = RunCli({"--json"}, {.input = input});
     const std::vector<std::string> out = Lines(r.out);
     ASSERT_EQ(out.size(), lines.size() + 1) << r.out;
 
@@ -213,6 +253,9 @@ TEST(CliProcess, PlainOutputAndExitStatus) {
         {{"--", "-2^2"}, "", "4\n", 0},
         {{"--template", "@*2"}, "3\n", "6\n", 0},
         {{"--template", "@+1"}, "abc\n", "未定義変数: abc\nabc\n^~~\n", 1},
+        // Invalid UTF-8 in the template: each broken character is one U+FFFD, one column.
+        {{"--template", "\xff@\xfe"}, "3\n", "構文不正\n\xEF\xBF\xBD@\xEF\xBF\xBD\n^\n", 1},
+        {{"--template", "(@)\xff"}, "3\n", "構文不正\n(@)\xEF\xBF\xBD\n   ^\n", 1},
         {{}, "1/3\n\n", "0.3`\n構文不正\n\n^\n", 1},
         {{"--digits", "5", "1/4"}, "", "0.25\n", 0},  // ends by itself before the limit
         {{"--digits", "3", "1/7"}, "", "0.142...\n", 0},
@@ -226,7 +269,7 @@ TEST(CliProcess, PlainOutputAndExitStatus) {
         {{"--digits", "x", "1"}, "", "", 2},
     };
     for (const Case& c : cases) {
-        const TRun r = RunCli(c.args, c.input);
+        const TRun r = RunCli(c.args, {.input = c.input});
         const std::string label = ::testing::PrintToString(c.args);
         EXPECT_EQ(r.out, c.out) << label;
         EXPECT_EQ(r.status, c.status) << label;
@@ -248,19 +291,73 @@ TEST(CliProcess, TimeoutCancelsWithTheDigitsSoFar) {
     EXPECT_LT(r.seconds, 3.0);
 }
 
-// Numbers and texts too large for the memory there is give the message, and the next line
-// answers: a power, and the decimal text of a power that fits.
+// Each kind of work that outgrows the address space gives the message, and the next line
+// answers: building a number, its decimal text, a root without end, a radix text, a
+// product inside GMP, a unit power, and a line too long to read (150 MiB) or to convert
+// (400 MiB). A case that stopped running out of memory hits the time limit instead.
 TEST(CliProcess, RunningOutOfMemorySaysSoAndGoesOn) {
-    const TRun r = RunCli({"10^2000000000", "1+1", "2^2147483647", "3"}, "", rlim_t{800} << 20);
-    const std::vector<std::string> out = Lines(r.out);
-    EXPECT_EQ(out, (std::vector<std::string>{"メモリ不足", "2", "メモリ不足", "3"})) << r.out << r.err;
-    EXPECT_EQ(r.status, 1);
+    constexpr rlim_t kMiB = rlim_t{1} << 20;
+    const std::string longLine(size_t{100} << 20, '1');
+    const std::pair<std::string, rlim_t> cases[] = {
+        {"10^2000000000", 800 * kMiB},
+        {"2^2147483647", 800 * kMiB},
+        {"2^(1/2)", 64 * kMiB},
+        {"(2^10000000)[2]", 64 * kMiB},
+        {"(2^1000000000+1)*(2^1000000000+1)", 800 * kMiB},
+        {"1[km]^2147483647", 800 * kMiB},
+        {longLine, 150 * kMiB},
+        {longLine, 400 * kMiB},
+    };
+    for (const auto& [line, limit] : cases) {
+        const std::string label =
+            line.substr(0, 40) + " at " + std::to_string(limit / kMiB) + " MiB";
+        const bool viaInput = line.size() > 1000;  // arguments are limited in length
+        const TRun r = viaInput ? RunCli({"--timeout", "20"},
+                                         {.input = line + "\n1+1\n", .addressSpace = limit})
+                                : RunCli({"--timeout", "20", line, "1+1"}, {.addressSpace = limit});
+        EXPECT_EQ(Lines(r.out), (std::vector<std::string>{"メモリ不足", "2"}))
+            << label << ": " << r.out.substr(0, 200) << r.err;
+        EXPECT_EQ(r.status, 1) << label;
+        std::printf("%s: %.2f s\n", label.c_str(), r.seconds);
+    }
+}
+
+// A failed write to standard output is reported, ends the evaluation of further lines and
+// gives its own exit status; the 64 KiB output buffer overflows on the first line here.
+TEST(CliProcess, WriteErrorIsReported) {
+    const std::vector<std::string> cases[] = {
+        {"1+1"},
+        {"--timeout", "20", "2^1000000", "2^(1/2)"},
+        {"--json", "1+"},
+        {"--help"},
+        {"--version"},
+    };
+    for (const std::vector<std::string>& args : cases) {
+        const TRun r = RunCli(args, {.outPath = "/dev/full"});
+        const std::string label = ::testing::PrintToString(args);
+        EXPECT_EQ(r.status, 3) << label;
+        EXPECT_EQ(r.err, "tavelko-cli: cannot write standard output: No space left on device\n")
+            << label;
+        EXPECT_LT(r.seconds, 10.0) << label;  // the root was not started
+    }
+}
+
+// A reader that went away ends the program by SIGPIPE with nothing on standard error, as
+// it ends cat, whatever SIGPIPE was set to by the parent.
+TEST(CliProcess, ClosedPipeEndsQuietlyBySigpipe) {
+    for (const EPipeSignal how :
+         {EPipeSignal::kDefault, EPipeSignal::kIgnored, EPipeSignal::kBlocked}) {
+        const TRun r = RunCli({"2^1000000", "1+1"}, {.closedPipe = true, .sigpipe = how});
+        EXPECT_EQ(r.signal, SIGPIPE) << static_cast<int>(how) << " status " << r.status;
+        EXPECT_EQ(r.err, "") << static_cast<int>(how);
+    }
 }
 
 TEST(CliProcess, HelpAndVersion) {
     const TRun help = RunCli({"--help"});
     EXPECT_EQ(help.status, 0);
     EXPECT_TRUE(help.out.starts_with("Usage: tavelko-cli")) << help.out;
+    EXPECT_NE(help.out.find("3 when standard output could not be"), std::string::npos) << help.out;
     const TRun version = RunCli({"--version"});
     EXPECT_EQ(version.status, 0);
     EXPECT_TRUE(version.out.starts_with("Tavelko/")) << version.out;

@@ -5,11 +5,38 @@
 #include <QClipboard>
 #include <QFile>
 #include <QSystemTrayIcon>
+#include <algorithm>
+#include <fstream>
+
+#include <sys/resource.h>
+#include <unistd.h>
 
 #include "commands/result_pane.h"
 #include "ui/icon.h"
 #include "ui/pane_text.h"
 #include "ui_test_util.h"
+
+// Lowers this process's address-space limit to its present size plus margin bytes for
+// the scope (margin 0: leaves it alone), so that a large evaluation runs out of memory.
+class TAddressSpaceCap {
+  public:
+    explicit TAddressSpaceCap(rlim_t margin) {
+        getrlimit(RLIMIT_AS, &saved_);
+        if (margin == 0) return;
+        std::ifstream statm("/proc/self/statm");
+        rlim_t pages = 0;
+        statm >> pages;
+        const rlim_t cap = pages * static_cast<rlim_t>(sysconf(_SC_PAGESIZE)) + margin;
+        const rlimit lowered{std::min(cap, saved_.rlim_cur), saved_.rlim_max};
+        setrlimit(RLIMIT_AS, &lowered);
+    }
+    ~TAddressSpaceCap() { setrlimit(RLIMIT_AS, &saved_); }
+    TAddressSpaceCap(const TAddressSpaceCap&) = delete;
+    TAddressSpaceCap& operator=(const TAddressSpaceCap&) = delete;
+
+  private:
+    rlimit saved_{};
+};
 
 class WindowTest : public QObject {
     Q_OBJECT
@@ -65,15 +92,17 @@ void WindowTest::evaluate_data() {
     QTest::addColumn<int>("selStart");
     QTest::addColumn<int>("selEnd");
     QTest::addColumn<bool>("stored");  // the input reached the history
-    QTest::newRow("repeating") << "" << "1/3" << "0.3`" << "RtbCon" << 0 << 3 << true;
-    QTest::newRow("unit") << "" << "10km/5[m/h]" << "2000 [h]" << "RtbCon" << 0 << 11 << true;
-    QTest::newRow("syntax at line feed") << "" << "1+" << "構文不正" << "RtbCon" << 2 << 2 << false;
-    QTest::newRow("syntax inside") << "" << "1+*2" << "構文不正" << "RtbCon" << 2 << 3 << false;
-    QTest::newRow("template") << "@*2" << "3" << "6" << "RtbCon" << 0 << 1 << true;
-    QTest::newRow("error in substitution") << "@+1" << "abc" << "未定義変数: abc" << "RtbCon" << 0 << 3 << false;
-    QTest::newRow("error in template") << "@+" << "1" << "構文不正" << "RtbLambda" << 2 << 2 << false;
-    QTest::newRow("command") << "" << "!res_frac" << "仮分数で計算結果を表示。" << "RtbCon" << 0 << 9 << true;
-    QTest::newRow("exception") << "" << "2^99999999999" << "整数オーバーフロー" << "RtbCon" << 0 << 13 << false;
+    QTest::addColumn<bool>("starved");  // the address space has 256 MiB left for the Enter
+    QTest::newRow("repeating") << "" << "1/3" << "0.3`" << "RtbCon" << 0 << 3 << true << false;
+    QTest::newRow("unit") << "" << "10km/5[m/h]" << "2000 [h]" << "RtbCon" << 0 << 11 << true << false;
+    QTest::newRow("syntax at line feed") << "" << "1+" << "構文不正" << "RtbCon" << 2 << 2 << false << false;
+    QTest::newRow("syntax inside") << "" << "1+*2" << "構文不正" << "RtbCon" << 2 << 3 << false << false;
+    QTest::newRow("template") << "@*2" << "3" << "6" << "RtbCon" << 0 << 1 << true << false;
+    QTest::newRow("error in substitution") << "@+1" << "abc" << "未定義変数: abc" << "RtbCon" << 0 << 3 << false << false;
+    QTest::newRow("error in template") << "@+" << "1" << "構文不正" << "RtbLambda" << 2 << 2 << false << false;
+    QTest::newRow("command") << "" << "!res_frac" << "仮分数で計算結果を表示。" << "RtbCon" << 0 << 9 << true << false;
+    QTest::newRow("exception") << "" << "2^99999999999" << "整数オーバーフロー" << "RtbCon" << 0 << 13 << false << false;
+    QTest::newRow("out of memory") << "" << "10^2000000000" << "メモリ不足" << "RtbCon" << 0 << 13 << false << true;
 }
 
 void WindowTest::evaluate() {
@@ -84,10 +113,14 @@ void WindowTest::evaluate() {
     QFETCH(int, selStart);
     QFETCH(int, selEnd);
     QFETCH(bool, stored);
+    QFETCH(bool, starved);
     TWindow t;
     QVERIFY(t.fOpen());
     t.lambda()->setPlainText(tmpl);
-    t.fEnter(input);
+    {
+        const TAddressSpaceCap cap(starved ? rlim_t{256} << 20 : 0);
+        t.fEnter(input);
+    }
     QCOMPARE(t.result()->toPlainText(), shown);
     QPlainTextEdit* pane = t.fPane(selectedPane.toLatin1().constData());
     QCOMPARE(QApplication::focusWidget(), pane);
@@ -100,6 +133,10 @@ void WindowTest::evaluate() {
     QTest::keyClick(t.con(), Qt::Key_Up);
     QCOMPARE(t.con()->toPlainText(), stored ? input : QStringLiteral("x"));
     QCOMPARE(t.beeps, stored ? 0 : 1);
+    // The window goes on evaluating.
+    t.lambda()->clear();
+    t.fEnter(QStringLiteral("1+1"));
+    QCOMPARE(t.result()->toPlainText(), QStringLiteral("2"));
 }
 
 void WindowTest::templateEnterEvaluatesNothing() {
