@@ -289,8 +289,9 @@ int32_t ClsParseBase::f記号読取(int32_t c) {
         CB_ungetc(next);
     }
     s一つ前のトークン = std::u16string(1, static_cast<char16_t>(c));
-    // Codes from 256 up would collide with the named tokens: no rule accepts such a character.
-    return c < 256 ? c : UNDEFINED_TOKEN;
+    // Codes from 256 up would collide with the named tokens, and 0 is the parser's end of
+    // input (a NUL would end the line unseen): no rule accepts such a character.
+    return c > 0 && c < 256 ? c : UNDEFINED_TOKEN;
 }
 
 int32_t ClsParseBase::yylex() {
