@@ -104,7 +104,8 @@ void CancelTest::cancelLongRoot() {
         cancelling = t.con()->isReadOnly() && t.con()->toolTip() == TfTavelko::RCTT_計算キャンセル &&
                      t.lambda()->palette().color(QPalette::Base) == grey;
     });
-    QTimer::singleShot(DGiveUpMs, [&] {
+    // Timers carry the window as their context: one still pending when a row ends goes with it.
+    QTimer::singleShot(DGiveUpMs, t.w.get(), [&] {
         gaveUp = t.w->f計算中();
         t.w->Parser.yyキャンセル指示();
     });
@@ -167,7 +168,7 @@ void CancelTest::cancelEachKindOfWork() {
     QVERIFY(t.fOpen());
     TUnlockWatch watch(t.con());
     bool pressed = false;
-    QTimer::singleShot(afterMs, [&] {
+    QTimer::singleShot(afterMs, t.w.get(), [&] {
         pressed = t.w->f計算中();
         watch.clock.start();
         QTest::keyClick(t.con(), Qt::Key_A);
@@ -189,12 +190,12 @@ void CancelTest::closeDuringEvaluationEndsTheEventLoop() {
     auto t = std::make_unique<TWindow>();
     QVERIFY(t->fOpen());
     bool evaluated = false;
-    QTimer::singleShot(0, [&] {
+    QTimer::singleShot(0, t->w.get(), [&] {
         t->fEnter(QStringLiteral("2^(1/2)"));
         evaluated = true;
     });
-    QTimer::singleShot(500, [&] { t->w->close(); });
-    QTimer::singleShot(DGiveUpMs, [&] {
+    QTimer::singleShot(500, t->w.get(), [&] { t->w->close(); });
+    QTimer::singleShot(DGiveUpMs, t->w.get(), [&] {
         t->w->Parser.yyキャンセル指示();
         QCoreApplication::exit(1);
     });
