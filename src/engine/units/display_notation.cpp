@@ -83,14 +83,17 @@ void SpellCode(const T意味コ配列要素& code, const T単項表記配列型&
     const T意味コ配列型 C{{}, {code.s単一意味コ, bNegative ? f検査付符号反転(code.l指数) : code.l指数}};
     for (size_t j = 1; j < unary.size(); ++j) {
         const Term t = Split(unary[j].s綴り);
+        const int32_t written = ForceStrToInt(t.exponent);
+        // A term written with exponent 0 ("a0") has every exponent 0: it spells no code.
+        if (written == 0) continue;
         const T意味コ配列型& a = unary[j].t意味コ配列;
         if (f意味コ配列比較(a, C) == 0) {
             spelling = t.letters;
-            n = ForceStrToInt(t.exponent);
+            n = written;
             if (bNegative) n = f検査付符号反転(n);
             return;
         }
-        if (f意味コ配列比較(a, C, true) == 0 && a[1].l指数 == ForceStrToInt(t.exponent)) {
+        if (f意味コ配列比較(a, C, true) == 0 && a[1].l指数 == written) {
             spelling = t.letters;
             n = code.l指数;
             return;
