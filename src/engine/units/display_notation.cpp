@@ -151,5 +151,10 @@ bool ClsBrelvita::f単位表記変換(const T意味コ配列型& vt意味コ配�
     T意味コ配列型 dim;
     T単項表記配列型 terms;
     f意味コ変換(rs単位表記, dim, terms, rs基底値変換式, rt保留補正式);
+    // The user's terms can compose a notation the reader refuses ("mm333334": a prefix
+    // power beyond its bound): the catalogue's own spellings then, which it reads back.
+    if (f意味コ配列比較(dim, vt意味コ配列) != 0 && vt単項表記リスト.size() > 1) {
+        return f単位表記変換(vt意味コ配列, T単項表記配列型(1), rs単位表記, rs基底値変換式, rt保留補正式);
+    }
     return bNamed;
 }

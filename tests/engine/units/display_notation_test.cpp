@@ -75,6 +75,9 @@ TEST_F(DisplayNotation, WorkedResults) {
         {u"J/kg/s", {u"J", u"kg", u"s"}, u"Gy/s"},
         {u"J/kg", {u"J", u"kg"}, u"Gy"},
         {u"m/s", {u"cm", u"min"}, u"cm/min"},
+        // the user's terms would compose a notation the reader refuses: catalogue spellings
+        {u"m333334", {u"mm", u"m333333"}, u"m333334"},  // "mm333334": prefix power beyond the bound
+        {u"s619467/m309734", {u"h"}, u"m-309734*s619467"},  // "h619467": a factor of 2.2M digits
     };
     for (const auto& c : cases) {
         std::u16string notation, formula;
