@@ -73,6 +73,11 @@ TEST(CliOptions, UsageErrorsNameTheProblem) {
         {{"--digits", "1.5"}, "--digits"},
         {{"--digits", "2147483648"}, "--digits"},
         {{"--digits", "99999999999"}, "--digits"},
+        // Control characters are written out, so the reason stays one line; other text as it is.
+        {{"--bo\ngus"}, "unknown option --bo\\x0agus"},
+        {{"--timeout", "1\r\n2"}, "not '1\\x0d\\x0a2'"},
+        {{"--digits", "\x1b[2J\x7f"}, "not '\\x1b[2J\\x7f'"},
+        {{"--digits", "五\\"}, "not '五\\'"},
     };
     for (const auto& [args, expected] : cases) {
         T起動設定型 t;
