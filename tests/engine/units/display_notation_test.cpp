@@ -110,10 +110,10 @@ TEST_F(DisplayNotation, ZeroExponentsDivideNothing) {
         e.f単位表記変換(Dim(u"m/s"), Terms({zero, u"s-"}), notation, formula, pending);
         EXPECT_EQ(notation, u"km/h");  // the defaults: no zero-exponent term fits a slot
     }
-    // "a0" (are, 100 m², to the 0th) spells neither m nor m².
+    // "a0" (are, 100 m², to the 0th) spells neither m nor m²: the user's km does.
     for (const char16_t* zero : {u"a0", u"a-", u"a00"}) {
-        e.f単位表記変換(Dim(u"m*s"), Terms({zero, u"m", u"s"}), notation, formula, pending);
-        EXPECT_EQ(notation, u"m*s") << Utf16ToUtf8(zero);
+        e.f単位表記変換(Dim(u"m*s"), Terms({zero, u"km", u"s"}), notation, formula, pending);
+        EXPECT_EQ(notation, u"km*s") << Utf16ToUtf8(zero);
     }
 }
 
