@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test through ctest:
-# first the normal build, then the core tests under AddressSanitizer + UBSan.
+# first the normal build, then the core tests under AddressSanitizer + UBSan, then a short
+# run of each fuzz target (clang, libFuzzer).
 set -euo pipefail
 cd "$(dirname "$0")"
 ./scripts/install-deps.sh
@@ -21,3 +22,15 @@ cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTAVELKO_SANITIZE=ON
 cmake --build build-asan -j "$jobs"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
   ctest --test-dir build-asan --output-on-failure -j "$jobs" -L core
+
+echo "== fuzz smoke: each target ${FUZZ_SMOKE_SECONDS:=45} s, two at a time"
+tests/fuzz/fuzz.sh build
+smoke_failed=0
+for pair in "session notation" "number cli"; do
+  pids=()
+  for target in $pair; do
+    FUZZ_NO_BUILD=1 tests/fuzz/fuzz.sh "$target" "$FUZZ_SMOKE_SECONDS" & pids+=($!)
+  done
+  for pid in "${pids[@]}"; do wait "$pid" || smoke_failed=1; done
+done
+[ "$smoke_failed" -eq 0 ]

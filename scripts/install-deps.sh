@@ -4,7 +4,8 @@
 set -euo pipefail
 
 packages=(build-essential cmake ninja-build pkg-config bison libpcre2-dev libgmp-dev qt6-base-dev
-          libgtest-dev libbenchmark-dev libedit-dev fonts-noto-cjk xvfb xauth)
+          libgtest-dev libbenchmark-dev libedit-dev fonts-noto-cjk xvfb xauth
+          clang libclang-rt-14-dev)
 
 missing=()
 for p in "${packages[@]}"; do

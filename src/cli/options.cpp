@@ -60,6 +60,22 @@ std::optional<int32_t> f桁数読取(std::string_view s) {
     return static_cast<int32_t>(n);
 }
 
+// The text with every control character written as \xNN, so that a reason quoting an
+// argument stays one line on the terminal; other bytes are kept as they are.
+std::string f制御文字表記(std::string_view s) {
+    static constexpr char kHex[] = "0123456789abcdef";
+    std::string out;
+    for (const char c : s) {
+        const auto b = static_cast<unsigned char>(c);
+        if (b < 0x20 || b == 0x7F) {
+            out += {'\\', 'x', kHex[b >> 4], kHex[b & 0xF]};
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
 // The walk over the arguments: one option (with its value) per step.
 class T解析器 {
   public:
@@ -141,7 +157,7 @@ class T解析器 {
     }
 
     bool f失敗(const std::string& s) {
-        sエラー_ = s;
+        sエラー_ = f制御文字表記(s);
         return false;
     }
 

@@ -70,6 +70,11 @@ TEST(CliOptions, UsageErrorsNameTheProblem) {
         {{"--timeout=1.2.3"},
          "--timeout needs a number of seconds from 0.001 to 1000000000, not '1.2.3'"},
         {{"--digits=+5"}, "--digits needs a whole number from 1 to 2147483647, not '+5'"},
+        // Control characters are written out, so the reason stays one line; other text as it is.
+        {{"--bo\ngus"}, "unknown option --bo\\x0agus"},
+        {{"--timeout", "1\r\n2"}, "--timeout needs a number of seconds from 0.001 to 1000000000, not '1\\x0d\\x0a2'"},
+        {{"--digits", "\x1b[2J\x7f"}, "--digits needs a whole number from 1 to 2147483647, not '\\x1b[2J\\x7f'"},
+        {{"--digits", "五\\"}, "--digits needs a whole number from 1 to 2147483647, not '五\\'"},
     };
     for (const auto& [args, expected] : cases) {
         T起動設定型 t;

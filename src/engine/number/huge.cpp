@@ -14,9 +14,6 @@
 namespace {
 
 constexpr uint64_t kLimbBits = GMP_NUMB_BITS;
-// Numbers of more than 2^30 limbs (8 GiB) are never formed: GMP ends the process when a
-// number or one of its temporaries passes 2^31 limbs.
-constexpr uint64_t kMaxBits = (uint64_t{1} << 30) * kLimbBits;
 
 void* Allocate(size_t n) {
     void* p = std::malloc(n);
@@ -255,7 +252,7 @@ T分割上限型& f分割上限() {
 void fGMP記憶関数設定() { mp_set_memory_functions(Allocate, Reallocate, Free); }
 
 void fビット数検査(uint64_t bits) {
-    if (bits > kMaxBits) throw E整数オーバーフロー();
+    if (bits > f分割上限().l最大ビット数) throw E整数オーバーフロー();
 }
 
 void fZ乗算(mpz_ptr r, mpz_srcptr a, mpz_srcptr b, const Tキャンセル検査& check) {
@@ -305,7 +302,7 @@ void fZ冪(mpz_ptr r, mpz_srcptr a, uint64_t e, const Tキャンセル検査& ch
         mpz_pow_ui(r, a, e);
         return;
     }
-    if (ab - 1 > kMaxBits / e) throw E整数オーバーフロー();
+    if (ab - 1 > f分割上限().l最大ビット数 / e) throw E整数オーバーフロー();
     fビット数検査((ab - 1) * e + 1);
     if (IsPowerOfTwo(a)) {
         const bool negative = mpz_sgn(a) < 0 && e % 2 == 1;

@@ -44,6 +44,9 @@ struct T分割上限型 {
     uint64_t l冪根 = uint64_t{1} << 22;    // the radicand of an n-th root
     uint64_t l文字列 = uint64_t{1} << 21;  // a number converted to or from digits
     uint64_t l公約数 = uint64_t{1} << 20;  // the smaller operand of a gcd
+    // Numbers of more than 2^30 limbs (8 GiB) are never formed: GMP ends the process when
+    // a number or one of its temporaries passes 2^31 limbs. The fuzzers lower it.
+    uint64_t l最大ビット数 = (uint64_t{1} << 30) * GMP_NUMB_BITS;
 };
 T分割上限型& f分割上限();
 
@@ -51,7 +54,7 @@ T分割上限型& f分割上限();
 void fGMP記憶関数設定();
 
 // Throws E整数オーバーフロー when a number of that many bits is beyond what is ever formed
-// (GMP itself would end the process).
+// (f分割上限().l最大ビット数).
 void fビット数検査(uint64_t bits);
 
 // r = a * b.

@@ -83,14 +83,17 @@ void SpellCode(const T意味コ配列要素& code, const T単項表記配列型&
     const T意味コ配列型 C{{}, {code.s単一意味コ, bNegative ? f検査付符号反転(code.l指数) : code.l指数}};
     for (size_t j = 1; j < unary.size(); ++j) {
         const Term t = Split(unary[j].s綴り);
+        const int32_t written = ForceStrToInt(t.exponent);
+        // A term written with exponent 0 ("a0") has every exponent 0: it spells no code.
+        if (written == 0) continue;
         const T意味コ配列型& a = unary[j].t意味コ配列;
         if (f意味コ配列比較(a, C) == 0) {
             spelling = t.letters;
-            n = ForceStrToInt(t.exponent);
+            n = written;
             if (bNegative) n = f検査付符号反転(n);
             return;
         }
-        if (f意味コ配列比較(a, C, true) == 0 && a[1].l指数 == ForceStrToInt(t.exponent)) {
+        if (f意味コ配列比較(a, C, true) == 0 && a[1].l指数 == written) {
             spelling = t.letters;
             n = code.l指数;
             return;
@@ -148,5 +151,10 @@ bool ClsBrelvita::f単位表記変換(const T意味コ配列型& vt意味コ配�
     T意味コ配列型 dim;
     T単項表記配列型 terms;
     f意味コ変換(rs単位表記, dim, terms, rs基底値変換式, rt保留補正式);
+    // The user's terms can compose a notation the reader refuses ("mm333334": a prefix
+    // power beyond its bound): the catalogue's own spellings then, which it reads back.
+    if (f意味コ配列比較(dim, vt意味コ配列) != 0 && vt単項表記リスト.size() > 1) {
+        return f単位表記変換(vt意味コ配列, T単項表記配列型(1), rs単位表記, rs基底値変換式, rt保留補正式);
+    }
     return bNamed;
 }

@@ -75,6 +75,9 @@ TEST_F(DisplayNotation, WorkedResults) {
         {u"J/kg/s", {u"J", u"kg", u"s"}, u"Gy/s"},
         {u"J/kg", {u"J", u"kg"}, u"Gy"},
         {u"m/s", {u"cm", u"min"}, u"cm/min"},
+        // the user's terms would compose a notation the reader refuses: catalogue spellings
+        {u"m333334", {u"mm", u"m333333"}, u"m333334"},  // "mm333334": prefix power beyond the bound
+        {u"s619467/m309734", {u"h"}, u"m-309734*s619467"},  // "h619467": a factor of 2.2M digits
     };
     for (const auto& c : cases) {
         std::u16string notation, formula;
@@ -106,6 +109,11 @@ TEST_F(DisplayNotation, ZeroExponentsDivideNothing) {
         EXPECT_EQ(notation, u"m0");
         e.f単位表記変換(Dim(u"m/s"), Terms({zero, u"s-"}), notation, formula, pending);
         EXPECT_EQ(notation, u"km/h");  // the defaults: no zero-exponent term fits a slot
+    }
+    // "a0" (are, 100 m², to the 0th) spells neither m nor m²: the user's km does.
+    for (const char16_t* zero : {u"a0", u"a-", u"a00"}) {
+        e.f単位表記変換(Dim(u"m*s"), Terms({zero, u"km", u"s"}), notation, formula, pending);
+        EXPECT_EQ(notation, u"km*s") << Utf16ToUtf8(zero);
     }
 }
 
