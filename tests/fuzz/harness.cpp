@@ -1,6 +1,7 @@
 #include "harness.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "common/pump.h"
 #include "engine/number/mantissa.h"
@@ -29,12 +30,14 @@ void fFuzz上限設定() {
     f分割上限() = T分割上限型{bits, bits, bits, bits, cap, cap};
 }
 
-TFuzz予算::TFuzz予算(ClsParseBase& rParser) : rParser_(rParser) {
+TFuzz予算::TFuzz予算(ClsParseBase& rParser) : TFuzz予算([&rParser] { rParser.yyキャンセル指示(); }) {}
+
+TFuzz予算::TFuzz予算(std::function<void()> vf取消) : f取消_(std::move(vf取消)) {
     SetMessagePump([this] {
         if (l残り_ > 0) {
             --l残り_;
         } else {
-            rParser_.yyキャンセル指示();
+            f取消_();
         }
     }, 0);
 }

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,12 +21,13 @@ struct T複素数型;
 void fFuzz上限設定();
 
 // Counts message-pump calls while an evaluation runs: once the budget of one line is
-// used up the parser is asked to cancel, again on every later call, so that endless
-// expansions end after a fixed amount of work (not of time). Switches pumping off when
-// destroyed.
+// used up the parser (or, for a bare engine, vf取消) is asked to cancel, again on every
+// later call, so that endless expansions end after a fixed amount of work (not of time).
+// Switches pumping off when destroyed.
 class TFuzz予算 {
 public:
     explicit TFuzz予算(ClsParseBase& rParser);
+    explicit TFuzz予算(std::function<void()> vf取消);
     ~TFuzz予算();
     TFuzz予算(const TFuzz予算&) = delete;
     TFuzz予算& operator=(const TFuzz予算&) = delete;
@@ -33,7 +35,7 @@ public:
     void f開始(size_t vl文字数);
 
 private:
-    ClsParseBase& rParser_;
+    std::function<void()> f取消_;
     uint64_t l残り_ = 0;
 };
 
