@@ -31,7 +31,7 @@ decimal text of a power	"7^10000000"
 radix rendering	"(7^3000000)[36]"
 long product line	"*".join(str(i) for i in range(1, 150001))
 unit power	"(1[km])^5000000"
-lexer unit resolution	"1[" + "*".join(["km"] * 250000) + "]"
+lexer unit resolution	"1[" + "*".join(["m"] * 1000000) + "]"
 EOF
 )
 

@@ -39,10 +39,10 @@ std::u16string ProductLine(int n) {
     return line;
 }
 
-// A unit of n terms, "1[km*km*…*km]": resolved by the lexer.
+// A unit of n terms, "1[m*m*…*m]": resolved by the lexer.
 std::u16string LongUnit(int n) {
-    std::u16string line = u"1[km";
-    for (int i = 1; i < n; ++i) line += u"*km";
+    std::u16string line = u"1[m";
+    for (int i = 1; i < n; ++i) line += u"*m";
     return line + u"]";
 }
 
@@ -54,7 +54,7 @@ TEST(LongWork, HugeComputationsStopWhenAsked) {
         {u"(7^3000000)[36]", 200, true, u""},
         {ProductLine(150000), 800, false, u""},
         {u"(1[km])^5000000", 300, false, u""},
-        {LongUnit(250000), 300, false, u""},
+        {LongUnit(1000000), 300, false, u""},
     };
     for (const Case& c : cases) {
         PumpGuard guard;
