@@ -293,19 +293,22 @@ TEST(CliProcess, TimeoutCancelsWithTheDigitsSoFar) {
 
 // Each kind of work that outgrows the address space gives the message, and the next line
 // answers: building a number, its decimal text, a root without end, a radix text, a
-// product inside GMP, a unit power, and a line too long to read (150 MiB) or to convert
-// (400 MiB). A case that stopped running out of memory hits the time limit instead; the
-// limit is generous, since the product alone takes 1 s on an idle machine and 20 s on a
-// busy one.
+// product inside GMP, a long product line, a unit power, and a line too long to read
+// (150 MiB) or to convert (400 MiB). A case that stopped running out of memory hits the
+// time limit instead; the limit is generous, since the GMP product alone takes 1 s on an
+// idle machine and 20 s on a busy one.
 TEST(CliProcess, RunningOutOfMemorySaysSoAndGoesOn) {
     constexpr rlim_t kMiB = rlim_t{1} << 20;
     const std::string longLine(size_t{100} << 20, '1');
+    std::string productLine = "2^999999";  // 2^999999*3^999999*…*39^999999
+    for (int i = 3; i < 40; ++i) productLine += "*" + std::to_string(i) + "^999999";
     const std::pair<std::string, rlim_t> cases[] = {
         {"10^2000000000", 800 * kMiB},
         {"2^2147483647", 800 * kMiB},
         {"2^(1/2)", 64 * kMiB},
         {"(2^10000000)[2]", 64 * kMiB},
         {"(2^1000000000+1)*(2^1000000000+1)", 800 * kMiB},
+        {productLine, 64 * kMiB},
         {"1[km]^2147483647", 800 * kMiB},
         {longLine, 150 * kMiB},
         {longLine, 400 * kMiB},
