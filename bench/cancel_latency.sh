@@ -28,7 +28,7 @@ cases=$(cat <<'EOF'
 power	"3^2147483647"
 root	"2^(1/2)"
 decimal text of a power	"7^10000000"
-radix rendering	"(7^3000000)[36]"
+radix rendering	"(7^10000000)[36]"
 long product line	"*".join(str(i) for i in range(1, 150001))
 unit power	"(1[km])^5000000"
 lexer unit resolution	"1[" + "*".join(["m"] * 1000000) + "]"
