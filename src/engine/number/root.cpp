@@ -334,12 +334,8 @@ bool ClsBrelvita::f分数累乗根順次計算(T分数累乗根順次計算コ�
         s += digits;
         w.at = std::move(next);
         rtc.l10指数 = f検査付32bit変換(-static_cast<int64_t>(kNew) - 1);
-        // Growing a text of millions of digits copies it: each of the three copies (here,
-        // the mirrored result, the caller's halfway text) gets its own cancellation point.
-        check();
     }
     MirrorResult(rtc, w.l反映済み);
-    check();
     return false;
 }
 
