@@ -3,8 +3,9 @@
 // so a text that reads back writes back the same:
 //   integer   "-" for a negative value or -0, then the magnitude in base 32 (digits
 //             0-9 a-v, no leading zero): "0", "-0", "1v", "-a0"
-//   fraction  numerator, denominator (integers), then "1" when known to be in lowest
-//             terms (b既約確認済, checked on reading) or "0"
+//   fraction  numerator, denominator (integers; the denominator never below 0, though
+//             -0 is kept), then "1" when known to be in lowest terms (b既約確認済,
+//             checked on reading) or "0"
 //   number    the real and the imaginary mantissa, each exponent then base fraction
 //   flag      "0" or "1"
 //   int32     decimal, no leading zero, no "-0"
@@ -29,10 +30,10 @@
 
 namespace {
 
-constexpr std::string_view D版 = "v1";       // the first token: the format's version
-constexpr std::string_view D終端 = ".";      // the last token: a cut text lacks it
-constexpr int D整数基数 = 32;                // radix of the integers' digits
-constexpr int D整数基数ビット = 5;           // bits per such digit
+constexpr std::string_view D版 = "v1";   // the first token: the format's version
+constexpr std::string_view D終端 = ".";  // the last token: a cut text lacks it
+constexpr int D整数基数 = 32;            // radix of the integers' digits
+constexpr int D整数基数ビット = 5;       // bits per such digit
 
 // ---- Writing ----
 
@@ -97,12 +98,12 @@ void f意味コ配列書出(std::string& rs, const T意味コ配列型& vt配列
 }
 
 // Appends a list of records that each hold a dimension and a string.
-template <class T要素, class T取出>
-void f組配列書出(std::string& rs, const std::vector<T要素>& vt配列, T取出 vf文字列) {
+template <class T要素>
+void f組配列書出(std::string& rs, const std::vector<T要素>& vt配列, std::u16string T要素::*vp文字列) {
     f十進書出(rs, static_cast<int64_t>(vt配列.size()));
     for (const T要素& e : vt配列) {
         f意味コ配列書出(rs, e.t意味コ配列);
-        f文字列書出(rs, vf文字列(e));
+        f文字列書出(rs, e.*vp文字列);
     }
 }
 
@@ -190,7 +191,8 @@ bool f整数読込(T字句列& r, T整数型& rt整数) {
         rt整数 = negative ? T整数型::f負のゼロ() : T整数型();
         return true;
     }
-    if (s.front() == '0' || (s.size() - 1) * D整数基数ビット >= f分割上限().l最大ビット数) return false;
+    if (s.front() == '0') return false;
+    if ((s.size() - 1) * D整数基数ビット >= f分割上限().l最大ビット数) return false;  // too large to form
     T作業整数 z;
     if (mpz_set_str(z, std::string(s).c_str(), D整数基数) != 0) return false;
     if (negative) mpz_neg(z, z);
@@ -205,11 +207,14 @@ bool f既約確認(const T分数型& vt分数) {
     return f最大公約数(vt分数.t分子, vt分数.t分母, Tキャンセル検査()).f等値(1);
 }
 
-// Reads a fraction with its reduced flag.
+// Reads a fraction with its reduced flag. A negative denominator is never made, and is
+// refused: a value read must keep the invariants the arithmetic relies on.
 bool f分数読込(T字句列& r, T分数型& rt分数) {
-    if (!f整数読込(r, rt分数.t分子) || !f整数読込(r, rt分数.t分母) || !f真偽読込(r, rt分数.b既約確認済)) {
+    if (!f整数読込(r, rt分数.t分子) || !f整数読込(r, rt分数.t分母) ||
+        !f真偽読込(r, rt分数.b既約確認済)) {
         return false;
     }
+    if (rt分数.t分母.f符号() < 0) return false;
     return !rt分数.b既約確認済 || f既約確認(rt分数);
 }
 
@@ -273,32 +278,31 @@ bool f意味コ配列読込(T字句列& r, T意味コ配列型& rt配列) {
 }
 
 // Reads a list of records that each hold a dimension and a string.
-template <class T要素, class T取出>
-bool f組配列読込(T字句列& r, std::vector<T要素>& rt配列, T取出 vf文字列) {
+template <class T要素>
+bool f組配列読込(T字句列& r, std::vector<T要素>& rt配列, std::u16string T要素::*vp文字列) {
     size_t count = 0;
     if (!f個数読込(r, count)) return false;
     rt配列.clear();
     for (size_t i = 0; i < count; ++i) {
         T要素 e;
-        if (!f意味コ配列読込(r, e.t意味コ配列) || !f文字列読込(r, vf文字列(e))) return false;
+        if (!f意味コ配列読込(r, e.t意味コ配列) || !f文字列読込(r, e.*vp文字列)) return false;
         rt配列.push_back(std::move(e));
     }
     return true;
 }
 
-// The formula string of a pending correction and the spelling of a unit term.
-std::u16string& f補正式(T保留補正式型& e) { return e.s基底値補正式; }
-const std::u16string& f補正式c(const T保留補正式型& e) { return e.s基底値補正式; }
-std::u16string& f綴り(T単項表記型& e) { return e.s綴り; }
-const std::u16string& f綴りc(const T単項表記型& e) { return e.s綴り; }
-
 // Reads every field of a value after the version token, and the closing token.
 bool f本体読込(T字句列& r, T単位数型& rt値) {
     return f浮動小数読込(r, rt値.t複素数.t浮動小数) && f浮動小数読込(r, rt値.t複素数.t虚数) &&
-           f真偽読込(r, rt値.bキャンセル値) && f意味コ配列読込(r, rt値.t意味コ配列) &&
-           f組配列読込(r, rt値.t保留, f補正式) && f文字列読込(r, rt値.s単位表記) &&
-           f文字列読込(r, rt値.s基底値変換式) && f組配列読込(r, rt値.t単項表記リスト, f綴り) &&
-           f文字列読込(r, rt値.s変数名) && f32bit読込(r, rt値.iTag) && f32bit読込(r, rt値.i表記基数) &&
+           f真偽読込(r, rt値.bキャンセル値) &&
+           f意味コ配列読込(r, rt値.t意味コ配列) &&
+           f組配列読込(r, rt値.t保留, &T保留補正式型::s基底値補正式) &&
+           f文字列読込(r, rt値.s単位表記) &&
+           f文字列読込(r, rt値.s基底値変換式) &&
+           f組配列読込(r, rt値.t単項表記リスト, &T単項表記型::s綴り) &&
+           f文字列読込(r, rt値.s変数名) &&
+           f32bit読込(r, rt値.iTag) &&
+           f32bit読込(r, rt値.i表記基数) &&
            r.f照合(D終端) && r.f残り() == 0;
 }
 
@@ -310,10 +314,10 @@ std::string f単位数保存文字列(const T単位数型& vt値) {
     f浮動小数書出(s, vt値.t複素数.t虚数);
     f十進書出(s, vt値.bキャンセル値 ? 1 : 0);
     f意味コ配列書出(s, vt値.t意味コ配列);
-    f組配列書出(s, vt値.t保留, f補正式c);
+    f組配列書出(s, vt値.t保留, &T保留補正式型::s基底値補正式);
     f文字列書出(s, vt値.s単位表記);
     f文字列書出(s, vt値.s基底値変換式);
-    f組配列書出(s, vt値.t単項表記リスト, f綴りc);
+    f組配列書出(s, vt値.t単項表記リスト, &T単項表記型::s綴り);
     f文字列書出(s, vt値.s変数名);
     f十進書出(s, vt値.iTag);
     f十進書出(s, vt値.i表記基数);
@@ -331,7 +335,7 @@ bool f単位数保存文字列読込(std::string_view vs文字列, T単位数型
         return true;
     } catch (const std::bad_alloc&) {  // a text too large for memory is no value either
         return false;
-    } catch (const E一般例外&) {
+    } catch (const E一般例外&) {  // a limit of the arithmetic reached while checking a fraction
         return false;
     }
 }
