@@ -22,8 +22,9 @@ T窓状態 TfTavelko::f状態取得() {
     t.bL式開 = l退避LambdaHight <= 0;
     t.lL式高さ = t.bL式開 ? t.vペイン高さ.value(0) : l退避LambdaHight;
     t.i表示モード = Parser.fBrelvita().i結果表示モード;
+    // Assignments never store a cancelled value; one would have no saved form.
     for (const TSymレコード& r : Parser.fSymTab().f一覧())
-        t.v変数.push_back({r.sシンボル名, f単位数保存文字列(r.t値), {}});
+        if (!r.t値.bキャンセル値) t.v変数.push_back({r.sシンボル名, f単位数保存文字列(r.t値), {}});
     t.b窓配置 = saveGeometry();
     return t;
 }
