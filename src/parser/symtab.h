@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,12 @@ public:
     bool fSym値取得(const std::u16string& vsシンボル名, T単位数型& vt値) const;
     // Number of variables.
     int32_t Count() const { return lシンボルテーブル数; }
+    // The entries, oldest first (the order fSym値設定 created them in); valid until the
+    // table changes.
+    std::span<const TSymレコード> f一覧() const {
+        if (tシンボルテーブル.empty()) return {};
+        return std::span<const TSymレコード>(tシンボルテーブル).subspan(1);
+    }
 
 private:
     // Index of the entry with that name, newest first; 0 when none.

@@ -36,6 +36,7 @@ void TfTavelko::f計算() {
     RtbCon_Enable();
     RtbLambda_Enable();
     f結果表示(r, sInput);
+    f状態保存();
     if (b閉じる予約_) {
         b閉じる予約_ = false;
         close();

@@ -1,5 +1,7 @@
 #include "ui/history.h"
 
+#include <algorithm>
+
 void ClsHistory::Clear() { l履歴テーブルインデックス = 0; }
 
 void ClsHistory::f履歴追加(const std::u16string& sデータ) {
@@ -25,4 +27,16 @@ std::u16string ClsHistory::f次履歴取得() {
     if (s履歴テーブル[k].empty()) return {};
     l履歴テーブル巡回インデックス = k;
     return s履歴テーブル[k];
+}
+
+std::vector<std::u16string> ClsHistory::f一覧() const {
+    std::vector<std::u16string> v;
+    int32_t k = f巡回(l履歴テーブルインデックス, -1);
+    // Twenty steps back cover every slot but the insert position.
+    while (!s履歴テーブル[k].empty() && std::ssize(v) < D最大履歴数) {
+        v.push_back(s履歴テーブル[k]);
+        k = f巡回(k, -1);
+    }
+    std::reverse(v.begin(), v.end());
+    return v;
 }

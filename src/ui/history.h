@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 class ClsHistory {
 public:
@@ -23,6 +24,9 @@ public:
     std::u16string f前履歴取得();
     // The entry after the browse position (newer), or empty when there is none.
     std::u16string f次履歴取得();
+    // The entries browsing back from the newest reaches, oldest first: added in this
+    // order to an empty history they browse the same from the newest.
+    std::vector<std::u16string> f一覧() const;
 
 private:
     // The slot index i steps away from k, round the ring.

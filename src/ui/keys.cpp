@@ -81,6 +81,7 @@ void TfTavelko::fL式確定() {
     RtbLambda->selectAll();
     RtbResult->clear();
     f全選択(RtbCon);
+    f状態保存();
 }
 
 void TfTavelko::f履歴キー(QPlainTextEdit* pane, int key) {

@@ -1,7 +1,8 @@
 // The desktop calculator: one window; "/MIN" as the first argument starts it in the
-// notification area. "--screenshot FILE [LINE …]" enters each LINE ("<Up>" and "<Down>"
-// press that key instead), saves a picture of the window to FILE and quits (used to make
-// the documentation's screenshot).
+// notification area, "--fresh" anywhere without the saved state. "--screenshot FILE
+// [LINE …]" enters each LINE ("<Up>" and "<Down>" press that key instead, "<Template>TEXT"
+// enters TEXT in the template pane), saves a picture of the window to FILE and quits
+// (used to make the documentation's screenshot); "--fresh" may precede it.
 #include <QApplication>
 #include <QKeyEvent>
 #include <QTimer>
@@ -19,19 +20,23 @@ void fKey(QWidget* target, int key, const QString& text) {
     QCoreApplication::sendEvent(target, &release);
 }
 
-// Enters each line into the input pane (or presses Up or Down), then saves the
-// window's picture and quits with status 0 (1 when the file could not be written).
+// Enters each line into the input pane (or presses Up or Down, or enters a template),
+// then saves the window's picture and quits with status 0 (1 when the file could not be
+// written).
 void fScreenshot(TfTavelko& w, const QString& file, const QStringList& lines) {
     w.f初回活性化();
     auto* input = w.findChild<QPlainTextEdit*>(QStringLiteral("RtbCon"));
+    auto* tmpl = w.findChild<QPlainTextEdit*>(QStringLiteral("RtbLambda"));
+    const QString sTemplate = QStringLiteral("<Template>");
     for (const QString& line : lines) {
         if (line == QStringLiteral("<Up>")) {
             fKey(input, Qt::Key_Up, {});
         } else if (line == QStringLiteral("<Down>")) {
             fKey(input, Qt::Key_Down, {});
         } else {
-            input->setPlainText(line);
-            fKey(input, Qt::Key_Return, QStringLiteral("\r"));
+            QPlainTextEdit* pane = line.startsWith(sTemplate) ? tmpl : input;
+            pane->setPlainText(pane == tmpl ? line.mid(sTemplate.size()) : line);
+            fKey(pane, Qt::Key_Return, QStringLiteral("\r"));
         }
     }
     QCoreApplication::exit(w.grab().save(file) ? 0 : 1);
@@ -48,8 +53,10 @@ int main(int argc, char** argv) {
     QApplication::setWindowIcon(fプログラムアイコン());
 
     QStringList args = QCoreApplication::arguments().mid(1);
-    if (args.size() >= 2 && args.first() == QStringLiteral("--screenshot")) {
-        TfTavelko w;
+    const QStringList fresh = args.value(0) == QStringLiteral("--fresh") ? args.mid(0, 1) : QStringList();
+    if (args.size() >= fresh.size() + 2 && args[fresh.size()] == QStringLiteral("--screenshot")) {
+        args = args.mid(fresh.size());
+        TfTavelko w(fresh);
         w.show();
         const QString file = args[1];
         const QStringList lines = args.mid(2);

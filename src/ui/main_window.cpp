@@ -44,9 +44,15 @@ TfTavelko::TfTavelko(const QStringList& vArgs, QWidget* parent)
     TITav->setToolTip(QStringLiteral("Tavelko"));
     connect(TITav, &QSystemTrayIcon::activated, this, &TfTavelko::TITavActivated);
 
-    lb最小化 = !vArgs.isEmpty() && vArgs.first().toUpper() == QStringLiteral("/MIN");
+    QStringList args = vArgs;
+    const bool bFresh = args.removeAll(QStringLiteral("--fresh")) > 0;
+    lb最小化 = !args.isEmpty() && args.first().toUpper() == QStringLiteral("/MIN");
     RtbCon_Enable();
     RtbLambda_Enable();
+    if (!bFresh) {
+        p状態_ = std::make_unique<T状態ファイル>(T状態ファイル::f既定パス());
+        f状態復元();
+    }
 
     // The lexer and the engine call the pump at their cancellation points; while an
     // evaluation runs it lets the window's events (keys, clicks, the timer) through.
@@ -146,7 +152,8 @@ void TfTavelko::RtbLambda_Disable() {
 }
 
 void TfTavelko::f起動表示() {
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen && !b窓配置復元済_)
         move(screen->availableGeometry().center() - rect().center());
     if (lb最小化) fトレイへ();
     else show();
@@ -164,10 +171,14 @@ void TfTavelko::fトレイへ() {
 void TfTavelko::f初回活性化() {
     if (b一回だけ) return;
     b一回だけ = true;
-    Splitter1DblClick(this);
+    if (!b状態復元済_) Splitter1DblClick(this);
     // The version text is the result pane's first content; only a failure is shown.
     const T計算結果 r = f評価(u"!version", u"");
     if (!r.sエラー.empty()) RtbResult->f表示(fペイン文字列(r.sエラー));
+    if (p状態_) {
+        f状態警告表示();
+        p状態_->f保存済設定(f状態取得());
+    }
     f全選択(RtbCon);
 }
 
@@ -200,6 +211,8 @@ void TfTavelko::closeEvent(QCloseEvent* e) {
         e->ignore();
         return;
     }
+    // Only a window that was ever shown has a geometry and panes worth keeping.
+    if (p状態_ && b一回だけ) p状態_->f保存(f状態取得());
     TITav->hide();
     QWidget::closeEvent(e);
 }

@@ -1,6 +1,6 @@
 // The calculator's window: the template pane, the input pane and the read-only result
 // pane stacked vertically, with the evaluation loop, its cancellation, the halfway
-// timer, the input histories and the notification-area icon.
+// timer, the input histories, the state kept across runs and the notification-area icon.
 #pragma once
 
 #include <QElapsedTimer>
@@ -10,12 +10,14 @@
 #include <QTimer>
 #include <QWidget>
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "parser/parser.h"
 #include "ui/history.h"
 #include "ui/pane_adapter.h"
 #include "ui/result_memo.h"
+#include "ui/session_state.h"
 #include "ui/splitter.h"
 
 class QKeyEvent;
@@ -32,7 +34,7 @@ public:
     static const QString RCTT_計算キャンセル;
 
     // vArgs: the command line without the program's name ("/MIN" first: start in the
-    // notification area).
+    // notification area; "--fresh" anywhere: neither read nor write the saved state).
     explicit TfTavelko(const QStringList& vArgs = {}, QWidget* parent = nullptr);
     ~TfTavelko() override;
 
@@ -112,6 +114,18 @@ private:
     // Focuses the pane and selects its whole text.
     static void f全選択(QPlainTextEdit* pane);
 
+    // --- the state kept across runs (window_state.cpp)
+    // Reads the saved state and puts it in place; its warnings wait for the first activation.
+    void f状態復元();
+    // The state as the window holds it now.
+    T窓状態 f状態取得();
+    // Puts a state read from the file in place.
+    void f状態適用(const T窓状態& t);
+    // Saves what changed since the last save; after "!reset" removes the file instead.
+    void f状態保存();
+    // Adds the state file's pending warnings below the result pane's text.
+    void f状態警告表示();
+
     // --- keys and mouse (keys.cpp)
     bool fキー押下(QObject* watched, QKeyEvent* e);
     void fキー解放(QObject* watched, QKeyEvent* e);
@@ -131,11 +145,14 @@ private:
     QTimer* TimHalfway = nullptr;
     QSystemTrayIcon* TITav = nullptr;
     std::function<void()> fBeep_;
+    std::unique_ptr<T状態ファイル> p状態_;  // none with "--fresh"
 
     bool bタスクトレイアイコン復帰中 = false;
     bool b一回だけ = false;
     bool lb最小化 = false;
     int32_t l退避LambdaHight = -1;
+    bool b状態復元済_ = false;    // the panes are as saved: no collapse at the first activation
+    bool b窓配置復元済_ = false;  // the window is where it was: not centred at start
     bool b計算中_ = false;
     bool b閉じる予約_ = false;  // a close arrived during an evaluation
     QElapsedTimer t途中表示_;     // since the last halfway display of this evaluation

@@ -6,7 +6,8 @@ session:  the input lines of each table block, a few consecutive cases per seed 
           cases have a template.
 notation: the unit notations of the inputs ("[...]" and a word after a number) and
           their decimal numbers.
-number:   the digits of "(...)n" radix inputs, after one byte that selects the radix.
+number:   the digits of "(...)n" radix inputs, after one byte that selects the radix; and
+          a few saved forms of values.
 cli:      a few command lines, arguments separated by NUL bytes.
 
 Each seed is named by the SHA-1 of its bytes, as libFuzzer names its files; running the
@@ -92,7 +93,20 @@ def notation_seeds():
                 yield number.encode("utf-8")
 
 
+# Saved forms of values as f単位数保存文字列 writes them: 20[°C], 5[km/h], 1:30 and 0*(-1).
+SAVED_FORM_SEEDS = [
+    "v1 1 1 1 k 1 1 1 1 1 0 1 1 0 2 ' 0 '!11931 1 2 0 ' 2 ' 0 '!11931 1 '+273.15 '%00B0C ' 2 0 ' 2 ' 0 "
+    "'!11931 1 '%00B0C ' 0 0 .",
+    "v1 1 1 1 5 1 1 1 1 1 0 1 1 0 3 ' 0 '!1192 1 '!119621 -1 0 'km/h '*1000*1/3600 3 0 ' 2 ' 0 '!1192 1 "
+    "'km 2 ' 0 '!119621 1 'h ' 0 0 .",
+    "v1 1 1 1 58o 1 1 0 0 0 0 0 0 0 2 ' 0 '!119621 1 0 '!time '*1 2 0 ' 2 ' 0 '!119621 1 '!time ' 0 0 .",
+    "v1 1 1 1 -0 1 0 0 0 0 0 0 0 0 2 ' 0 '!11950 1 0 ' ' 0 '0 0 0 .",
+]
+
+
 def number_seeds():
+    for form in SAVED_FORM_SEEDS:
+        yield form.encode("ascii")
     for block in blocks():
         for _, text in block:
             for digits, radix in re.findall(r"\(\$?([0-9A-Za-z.`]+)\)([0-9]+)", text):

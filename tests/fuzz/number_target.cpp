@@ -1,17 +1,20 @@
-// Radix input: f基数10進変換.
+// Radix input: f基数10進変換; and a value's saved form: f単位数保存文字列読込.
 //
-// Input: the first byte chooses the radix (2 + byte % 35); the other bytes, each read as
-// one character, are cut to the shape the lexer gives a number with letters (ASCII
-// letters and digits, a point and fraction digits, a cycle between "`" marks after a
-// fraction digit). An empty text is not fed: the parser refuses it before the call.
+// Input: a first byte "v" makes the whole input a saved form. Any other first byte chooses
+// the radix (2 + byte % 35); the other bytes, each read as one character, are cut to the
+// shape the lexer gives a number with letters (ASCII letters and digits, a point and
+// fraction digits, a cycle between "`" marks after a fraction digit). An empty text is not
+// fed: the parser refuses it before the call.
 //
-// Invariants: the text is refused exactly when a letter or digit is not a digit of the
-// radix (either case). Without a cycle the value is the exact fraction GMP reads from the
-// digits; with one, starting the cycle a digit later keeps the value.
+// Invariants: a saved form is refused, or the value read is written back as the same text.
+// A radix text is refused exactly when a letter or digit is not a digit of the radix
+// (either case). Without a cycle the value is the exact fraction GMP reads from the digits;
+// with one, starting the cycle a digit later keeps the value.
 #include <algorithm>
 
 #include "engine/brelvita.h"
 #include "engine/number/mantissa.h"
+#include "engine/units/value_text.h"
 #include "fuzz_targets.h"
 #include "harness.h"
 
@@ -62,11 +65,19 @@ std::string f値検査(ClsBrelvita& e, const std::u16string& s, int radix, const
     return same ? "" : "not the value GMP reads";
 }
 
+// A saved form either refused or read back to a value that is written the same way.
+std::string f保存形検査(std::string_view text) {
+    T単位数型 value;
+    if (!f単位数保存文字列読込(text, value) || f単位数保存文字列(value) == text) return "";
+    return "\"" + fFuzz表示(std::u16string(text.begin(), text.end())) + "\" read, but written back otherwise";
+}
+
 }  // namespace
 
 std::string fFuzzNumber(const uint8_t* data, size_t size) {
     if (size == 0) return "";
     fFuzz上限設定();
+    if (data[0] == 'v') return f保存形検査(std::string_view(reinterpret_cast<const char*>(data), size));
     const int radix = 2 + data[0] % 35;
     const std::u16string text = fFuzz数値形(std::u16string(data + 1, data + size), false);
     if (text.empty()) return "";

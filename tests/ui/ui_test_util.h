@@ -10,11 +10,13 @@
 #include "ui/main_window.h"
 
 // A shown, activated window (so its first activation has run) whose beeps are counted.
+// Unless it keeps state it runs with "--fresh", untouched by any saved state.
 struct TWindow {
     std::unique_ptr<TfTavelko> w;
     int beeps = 0;
 
-    explicit TWindow(const QStringList& args = {}) : w(std::make_unique<TfTavelko>(args)) {
+    explicit TWindow(const QStringList& args = {}, bool keepsState = false)
+        : w(std::make_unique<TfTavelko>(keepsState ? args : args + QStringList{QStringLiteral("--fresh")})) {
         w->f警告音設定([this] { ++beeps; });
     }
     // Shows and activates the window; false when it never became active.

@@ -254,6 +254,7 @@ void WindowTest::minimisedStart_data() {
     QTest::newRow("lower") << QStringList{"/min"} << true;
     QTest::newRow("mixed") << QStringList{"/Min", "x"} << true;
     QTest::newRow("not first") << QStringList{"x", "/MIN"} << false;
+    QTest::newRow("after --fresh") << QStringList{"--fresh", "/MIN"} << true;
     QTest::newRow("none") << QStringList{} << false;
 }
 

@@ -1,0 +1,62 @@
+// The window's side of the state kept across runs: taking the state from the panes, the
+// histories, the parser's mode and variables and the window's geometry, putting a read
+// state back before the first evaluation, and saving after each change.
+#include "commands/result_pane.h"
+#include "engine/units/value_text.h"
+#include "parser/parse_base.h"
+#include "ui/main_window.h"
+#include "ui/pane_text.h"
+
+void TfTavelko::f状態復元() {
+    const std::optional<T窓状態> t = p状態_->f読込();
+    if (t) f状態適用(*t);
+}
+
+T窓状態 TfTavelko::f状態取得() {
+    T窓状態 t;
+    t.v計算式履歴 = 計算式履歴.f一覧();
+    t.vL式履歴 = L式履歴.f一覧();
+    t.sL式 = RtbLambda->toPlainText().toStdU16String();
+    t.vペイン高さ = Splitters->sizes();
+    // Collapsed, the pane keeps the height it returns to in l退避LambdaHight.
+    t.bL式開 = l退避LambdaHight <= 0;
+    t.lL式高さ = t.bL式開 ? t.vペイン高さ.value(0) : l退避LambdaHight;
+    t.i表示モード = Parser.fBrelvita().i結果表示モード;
+    // Assignments never store a cancelled value; one would have no saved form.
+    for (const TSymレコード& r : Parser.fSymTab().f一覧())
+        if (!r.t値.bキャンセル値) t.v変数.push_back({r.sシンボル名, f単位数保存文字列(r.t値), {}});
+    t.b窓配置 = saveGeometry();
+    return t;
+}
+
+void TfTavelko::f状態適用(const T窓状態& t) {
+    for (const std::u16string& s : t.v計算式履歴) 計算式履歴.f履歴追加(s);
+    for (const std::u16string& s : t.vL式履歴) L式履歴.f履歴追加(s);
+    RtbLambda->setPlainText(QString::fromStdU16String(t.sL式));
+    Parser.fBrelvita().f結果表示モード(t.i表示モード);
+    // Assignments are the only source of variables, so they come back as assigned ones.
+    for (const T保存変数& v : t.v変数) Parser.fSymTab().fSym値設定(v.s名前, VARIABLE_TOKEN, v.t値);
+    // A geometry this platform cannot use leaves the window at its default place and size.
+    b窓配置復元済_ = restoreGeometry(t.b窓配置);
+    Splitters->setSizes(t.vペイン高さ);
+    l退避LambdaHight = t.bL式開 ? 0 : t.lL式高さ;
+    b状態復元済_ = true;
+}
+
+void TfTavelko::f状態保存() {
+    if (!p状態_) return;
+    if (paneAdapter_.fリセット取出())
+        p状態_->f消去(f状態取得());
+    else
+        p状態_->f保存(f状態取得());
+    f状態警告表示();
+}
+
+void TfTavelko::f状態警告表示() {
+    const QStringList v = p状態_->f警告取出();
+    if (v.isEmpty()) return;
+    std::u16string s = fCRLF文字列(RtbResult->f全文());
+    for (const QString& line : v) s = f行追加(s, line.toStdU16String());
+    RtbResult->f表示(fペイン文字列(s));
+    RtbResult->f末尾表示();
+}
