@@ -3,9 +3,11 @@
 void ClsSymTab::Clear() {
     tシンボルテーブル.clear();
     lシンボルテーブル数 = 0;
+    ++l世代;
 }
 
 void ClsSymTab::fSym値設定(const std::u16string& vsシンボル名, int32_t vlyy型, const T単位数型& vt値) {
+    ++l世代;
     const int32_t index = fID取得(vsシンボル名);
     if (index == 0) {
         fシンボル値追加(vsシンボル名, vlyy型, vt値);

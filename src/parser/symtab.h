@@ -27,6 +27,8 @@ public:
     bool fSym値取得(const std::u16string& vsシンボル名, T単位数型& vt値) const;
     // Number of variables.
     int32_t Count() const { return lシンボルテーブル数; }
+    // Changes with every store and clear, so that a copy of the table knows it is stale.
+    uint64_t f世代() const { return l世代; }
     // The entries, oldest first (the order fSym値設定 created them in); valid until the
     // table changes.
     std::span<const TSymレコード> f一覧() const {
@@ -42,4 +44,5 @@ private:
 
     std::vector<TSymレコード> tシンボルテーブル;  // index 0 is only the null link
     int32_t lシンボルテーブル数 = 0;
+    uint64_t l世代 = 0;
 };

@@ -119,6 +119,8 @@ private:
     void f状態復元();
     // The state as the window holds it now.
     T窓状態 f状態取得();
+    // The variables' saved forms, made again only when the variable table changed.
+    const std::vector<T保存変数>& f変数保存形();
     // Puts a state read from the file in place.
     void f状態適用(const T窓状態& t);
     // Saves what changed since the last save; after "!reset" removes the file instead.
@@ -146,6 +148,8 @@ private:
     QSystemTrayIcon* TITav = nullptr;
     std::function<void()> fBeep_;
     std::unique_ptr<T状態ファイル> p状態_;  // none with "--fresh"
+    std::vector<T保存変数> v変数保存形_;     // of the variable table's generation below
+    uint64_t l変数保存形世代_ = UINT64_MAX;
 
     bool bタスクトレイアイコン復帰中 = false;
     bool b一回だけ = false;

@@ -22,11 +22,20 @@ T窓状態 TfTavelko::f状態取得() {
     t.bL式開 = l退避LambdaHight <= 0;
     t.lL式高さ = t.bL式開 ? t.vペイン高さ.value(0) : l退避LambdaHight;
     t.i表示モード = Parser.fBrelvita().i結果表示モード;
-    // Assignments never store a cancelled value; one would have no saved form.
-    for (const TSymレコード& r : Parser.fSymTab().f一覧())
-        if (!r.t値.bキャンセル値) t.v変数.push_back({r.sシンボル名, f単位数保存文字列(r.t値), {}});
+    t.v変数 = f変数保存形();
     t.b窓配置 = saveGeometry();
     return t;
+}
+
+const std::vector<T保存変数>& TfTavelko::f変数保存形() {
+    const ClsSymTab& table = Parser.fSymTab();
+    if (l変数保存形世代_ == table.f世代()) return v変数保存形_;
+    v変数保存形_.clear();
+    // Assignments never store a cancelled value; one would have no saved form.
+    for (const TSymレコード& r : table.f一覧())
+        if (!r.t値.bキャンセル値) v変数保存形_.push_back({r.sシンボル名, f単位数保存文字列(r.t値), {}});
+    l変数保存形世代_ = table.f世代();
+    return v変数保存形_;
 }
 
 void TfTavelko::f状態適用(const T窓状態& t) {
