@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Checks a built tavelko .deb: its exact file list, stripped programs, the console program
-# run from the unpacked tree, Depends from dpkg-shlibdeps, and the desktop entry, AppStream
+# Checks a built tavelko .deb: its exact file list, stripped programs, both programs run
+# from the unpacked tree, Depends from dpkg-shlibdeps, and the desktop entry, AppStream
 # data and manual pages through their validators.
 #   tests/package/package_test.sh path/to/tavelko_VERSION_ARCH.deb
 set -euo pipefail
@@ -55,6 +55,15 @@ if [ -x "$cli" ]; then
   got=$("$cli" --version 2>&1) || fail "tavelko-cli --version exited $?"
   [[ "$got" == Tavelko/*" Version $version" ]] ||
     fail "tavelko-cli --version printed '$got', not the package version $version"
+fi
+
+# The window from the unpacked tree starts, evaluates a line and saves a picture of itself.
+win=$root/usr/bin/tavelko
+if [ -x "$win" ]; then
+  shot=$root/window.png
+  out=$(XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$root} QT_QPA_PLATFORM=offscreen \
+        timeout 60 "$win" --screenshot "$shot" '22/7' 2>&1) || fail "tavelko --screenshot exited $?: $out"
+  [ "$(head -c 4 "$shot" 2>/dev/null | tail -c 3)" = PNG ] || fail "tavelko --screenshot wrote no PNG: $out"
 fi
 
 # dpkg-shlibdeps found the libraries of both programs.
