@@ -57,12 +57,17 @@ if [ -x "$cli" ]; then
     fail "tavelko-cli --version printed '$got', not the package version $version"
 fi
 
-# The window from the unpacked tree starts, evaluates a line and saves a picture of itself.
+# The window from the unpacked tree starts, evaluates a line and saves a picture of itself,
+# with a home of its own so that it neither reads nor leaves the user's saved state.
 win=$root/usr/bin/tavelko
 if [ -x "$win" ]; then
   shot=$root/window.png
-  out=$(XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$root} QT_QPA_PLATFORM=offscreen \
-        timeout 60 "$win" --screenshot "$shot" '22/7' 2>&1) || fail "tavelko --screenshot exited $?: $out"
+  home=$root/home
+  mkdir -m 700 "$home"
+  out=$(HOME=$home XDG_CONFIG_HOME=$home/.config XDG_DATA_HOME=$home/.local/share \
+        XDG_STATE_HOME=$home/.local/state XDG_CACHE_HOME=$home/.cache XDG_RUNTIME_DIR=$home \
+        QT_QPA_PLATFORM=offscreen timeout 60 "$win" --screenshot "$shot" '22/7' 2>&1) ||
+    fail "tavelko --screenshot exited $?: $out"
   [ "$(head -c 4 "$shot" 2>/dev/null | tail -c 3)" = PNG ] || fail "tavelko --screenshot wrote no PNG: $out"
 fi
 
