@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test through ctest:
-# first the normal build, then the core tests under AddressSanitizer + UBSan, then a short
-# run of each fuzz target (clang, libFuzzer).
+# first the Release build and the Debian package made from it, then the core tests under
+# AddressSanitizer + UBSan, then a short run of each fuzz target (clang, libFuzzer).
 set -euo pipefail
 cd "$(dirname "$0")"
 ./scripts/install-deps.sh
@@ -10,11 +10,18 @@ jobs=$(nproc)
 export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$(mktemp -d)}
 export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
 
-echo "== build (RelWithDebInfo)"
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build -j "$jobs"
+# The main build is the Release tree that ./run.sh starts and the package is made from,
+# so the programs tested are the programs shipped.
+echo "== build (Release, build-release)"
+cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release -DTAVELKO_UI=ON \
+      -DTAVELKO_BENCHMARKS=ON >/dev/null
+cmake --build build-release -j "$jobs"
 echo "== tests"
-ctest --test-dir build --output-on-failure -j "$jobs"
+ctest --test-dir build-release --output-on-failure -j "$jobs"
+
+echo "== Debian package"
+deb=$(./scripts/package.sh)
+tests/package/package_test.sh "$deb"
 
 echo "== core tests under AddressSanitizer + UndefinedBehaviorSanitizer"
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTAVELKO_SANITIZE=ON \

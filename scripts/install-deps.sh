@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build, the tests and the window need.
+# Installs the Debian packages the build, the tests, the window and the .deb need.
 # Idempotent: when everything is present it only asks dpkg and returns.
 set -euo pipefail
 
 packages=(build-essential cmake ninja-build pkg-config bison libpcre2-dev libgmp-dev qt6-base-dev
           libgtest-dev libbenchmark-dev libedit-dev fonts-noto-cjk xvfb xauth
-          clang libclang-rt-14-dev)
+          clang libclang-rt-14-dev
+          dpkg-dev file desktop-file-utils appstream man-db groff-base)
 
 missing=()
 for p in "${packages[@]}"; do
