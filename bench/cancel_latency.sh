@@ -8,7 +8,7 @@
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
-cli=$root/build/bin/tavelko-cli
+cli=$root/build-release/bin/tavelko-cli
 runs=5
 timeout=1
 while [ $# -gt 0 ]; do

@@ -10,5 +10,5 @@ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$build" --target tavelko >/dev/null
 export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$(mktemp -d)}
 QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 1024x768x24" \
-  "$build/bin/tavelko" --screenshot docs/window.png "10km/5[m/h]" "!version" "<Up>" "<Up>"
+  "$build/bin/tavelko" --fresh --screenshot docs/window.png "10km/5[m/h]" "!version" "<Up>" "<Up>"
 echo "docs/window.png written"
