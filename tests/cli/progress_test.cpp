@@ -5,7 +5,7 @@
 namespace {
 
 // The line never outgrows the width it is given (a wrapped line could not be erased):
-// parts that do not fit are left out, the digits cut from the front.
+// what does not fit is left out, the digits cut from the front.
 TEST(CliProgress, LineFitsTheWidth) {
     struct Case {
         double seconds;

@@ -44,6 +44,7 @@ class TTempDir {
     fs::path path_;
 };
 
+// The whole file; empty when there is none.
 std::string ReadFile(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
     std::ostringstream s;
