@@ -10,9 +10,12 @@
 #include <cstdio>
 #include <cstring>
 #include <cwchar>
+#include <optional>
 #include <utility>
 
+#include "cli/history_file.h"
 #include "cli/interrupt.h"
+#include "cli/progress.h"
 
 namespace {
 
@@ -115,10 +118,11 @@ bool f空行(const std::u16string& s) {
     return s.find_first_not_of(u" \t") == std::u16string::npos;
 }
 
-// The editor and its history for the time of the prompt.
+// The editor and its history for the time of the prompt; with a history file, the
+// history starts from it and it follows every change.
 class T行編集 {
   public:
-    explicit T行編集(FILE* pOut) : pOut_(pOut) {
+    T行編集(FILE* pOut, T履歴ファイル* p履歴) : pOut_(pOut), p履歴_(p履歴) {
         fロケール準備();
         el_ = el_init("tavelko-cli", stdin, pOut, stderr);
         hist_ = history_winit();
@@ -129,6 +133,7 @@ class T行編集 {
         el_wset(el_, EL_HIST, history_w, hist_);
         el_set(el_, EL_GETCFN, f文字読取);
         el_source(el_, nullptr);  // the user's ~/.editrc, when there is one
+        if (p履歴_ != nullptr) p履歴_->f読込(hist_);
     }
     ~T行編集() {
         el_end(el_);
@@ -156,7 +161,10 @@ class T行編集 {
         HistEventW ev;
         std::wstring entry(w);
         if (!entry.empty() && entry.back() == L'\n') entry.pop_back();
-        if (!entry.empty()) history_w(hist_, &ev, H_ENTER, entry.c_str());
+        if (!entry.empty()) {
+            history_w(hist_, &ev, H_ENTER, entry.c_str());
+            f履歴保存();  // before the evaluation, which may never end
+        }
         rs行 = f行変換(w);
         return true;
     }
@@ -169,30 +177,52 @@ class T行編集 {
     void f履歴クリア() {
         HistEventW ev;
         history_w(hist_, &ev, H_CLEAR);
+        f履歴保存();
     }
 
   private:
+    // Writes the history to its file, when there is one.
+    void f履歴保存() {
+        if (p履歴_ != nullptr) p履歴_->f保存(hist_);
+    }
+
     FILE* pOut_;
+    T履歴ファイル* p履歴_;
     EditLine* el_ = nullptr;
     HistoryW* hist_ = nullptr;
 };
 
+// Evaluates one line and writes it, the progress line erased first; whether it reported
+// an error.
+bool f一行評価(Tセッション& rSession, T出力器& rOut, T行編集& r編集, T進捗表示& r進捗,
+               std::u16string vs行) {
+    r進捗.f開始();
+    T評価結果型 r = rSession.f評価(std::move(vs行));
+    // Past the "^C" the terminal echoed, unless erasing the progress line took it away.
+    if (!r進捗.f消去() && rSession.f割込み取消()) r編集.f改行();
+    const bool bエラー = !r.sエラー.empty();
+    rOut.f書出し(std::move(r), true);
+    return bエラー;
+}
+
 }  // namespace
 
 bool f対話実行(Tセッション& rSession, T出力器& rOut, bool bJSON) {
-    // The prompt and the echo stay off standard output when it carries JSON or is not
-    // the terminal.
-    T行編集 t編集(bJSON || !isatty(STDOUT_FILENO) ? stderr : stdout);
+    // The prompt, the echo and the progress line stay off standard output when it carries
+    // JSON or is not the terminal. JSON runs keep no history, like every batch run.
+    const bool b端末出力 = !bJSON && isatty(STDOUT_FILENO);
+    std::optional<T履歴ファイル> t履歴;
+    if (!bJSON) t履歴.emplace();
+    T行編集 t編集(b端末出力 ? stdout : stderr, t履歴 ? &*t履歴 : nullptr);
+    T進捗表示 t進捗(b端末出力 ? stdout : nullptr);
     rSession.f履歴クリア処理設定([&t編集] { t編集.f履歴クリア(); });
+    rSession.f途中通知設定([&t進捗](const std::u16string* p) { t進捗.f通知(p); });
     bool bエラー = false;
     std::u16string s行;
     while (f標準出力正常() && t編集.f行取得(s行)) {
-        if (f空行(s行)) continue;
-        T評価結果型 r = rSession.f評価(std::move(s行));
-        if (rSession.f割込み取消()) t編集.f改行();  // past the "^C" the terminal echoed
-        bエラー |= !r.sエラー.empty();
-        rOut.f書出し(std::move(r), true);
+        if (!f空行(s行)) bエラー |= f一行評価(rSession, rOut, t編集, t進捗, std::move(s行));
     }
+    rSession.f途中通知設定(nullptr);
     rSession.f履歴クリア処理設定(nullptr);
     return bエラー;
 }

@@ -6,7 +6,10 @@
 
 // Reads and evaluates lines until Ctrl+D or a failed write to standard output. Ctrl+C
 // at the prompt discards the line being typed; during an evaluation it cancels it.
-// "!reset" also clears the input history. With bJSON, or when standard output is not the
-// terminal, the prompt and the editing go to standard error, so standard output holds
-// nothing but the results. Returns whether a line reported an error.
+// "!reset" also clears the input history. The history is kept across runs in a file
+// (see history_file.h), except with bJSON. An evaluation that runs long shows a progress
+// line on the terminal (see progress.h). With bJSON, or when standard output is not the
+// terminal, the prompt and the editing go to standard error and no progress line is
+// drawn, so standard output holds nothing but the results. Returns whether a line
+// reported an error.
 bool f対話実行(Tセッション& rSession, T出力器& rOut, bool bJSON);

@@ -47,6 +47,10 @@ void Tセッション::fポンプ() {
     // The engine clears its request when it turns a cancel into "...", so the request
     // is repeated on every call until the evaluation ends.
     if (b取消中_ || f桁数到達()) tParser_.yyキャンセル指示();
+    if (f途中通知_) {
+        f途中通知_(tParser_.f単位数文字列変換中() ? &tParser_.f単位数文字列変換途中数字()
+                                                  : nullptr);
+    }
 }
 
 bool Tセッション::f桁数到達() {

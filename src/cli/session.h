@@ -46,6 +46,9 @@ class Tセッション {
     // throws: an exception, running out of memory included, becomes the line's error
     // message with no range.
     T評価結果型 f評価(std::u16string vs行);
+    // Sets what the message pump reports during an evaluation: the running rendering's
+    // halfway text, nullptr while none runs (an empty function: nothing is reported).
+    void f途中通知設定(std::function<void(const std::u16string*)> f) { f途中通知_ = std::move(f); }
     // Sets what "!reset" does to the input history.
     void f履歴クリア処理設定(std::function<void()> f) { tペイン_.f履歴クリア処理 = std::move(f); }
     const std::u16string& f雛形() const { return t設定_.s雛形; }
@@ -53,7 +56,8 @@ class Tセッション {
     bool f割込み取消() const { return b割込み_; }
 
   private:
-    // The pump callback: requests the cancel once one of the three conditions fired.
+    // The pump callback: requests the cancel once one of the three conditions fired, and
+    // reports the halfway text.
     void fポンプ();
     // Whether the running expansion's halfway text has reached the digit limit.
     bool f桁数到達();
@@ -64,6 +68,7 @@ class Tセッション {
     Tコンソールペイン tペイン_;
     ClsParser tParser_;
     T小数桁計数 t桁計数_;
+    std::function<void(const std::u16string*)> f途中通知_;
     std::chrono::steady_clock::time_point t期限_;
     bool b取消中_ = false;  // this evaluation is being cancelled (Ctrl+C or time limit)
     bool b割込み_ = false;  // Ctrl+C arrived during this evaluation

@@ -18,27 +18,31 @@ size_t Reference(const std::u16string& s) {
 
 TEST(CliDigitCount, GrowingAndRestartedTexts) {
     T小数桁計数 counter;
-    const std::pair<std::u16string, size_t>
-        steps[] =
-            {
-                {u"", 0},
-                {u"1", 0},
-                {u"1.", 0},
-                {u"1.4", 1},
-                {u"1.414", 3},
-                {u"1.414", 3},  // no growth: no double counting
-                {u"3", 0},      // shorter: a new expansion
-                {u"3.1`42857", 6},
-                {u"-0.00`011", 5},
-                {u"-0.00`011`", 5},
-                {u"12.5", 1},    // the point moved: rescanned although the text is not shorter
-                {u"ff.a3Z", 3},  // radix digits
-                {u"123456", 0},  // no point at all
-                {u"123456.7", 1},
-            };
-    for (const auto& [text, expected] : steps) {
+    struct Step {
+        std::u16string text;
+        size_t afterPoint;
+        size_t all;
+    };
+    const Step steps[] = {
+        {u"", 0, 0},
+        {u"1", 0, 1},
+        {u"1.", 0, 1},
+        {u"1.4", 1, 2},
+        {u"1.414", 3, 4},
+        {u"1.414", 3, 4},  // no growth: no double counting
+        {u"3", 0, 1},      // shorter: a new expansion
+        {u"3.1`42857", 6, 7},
+        {u"-0.00`011", 5, 6},
+        {u"-0.00`011`", 5, 6},
+        {u"12.5", 1, 3},    // the point moved: rescanned although the text is not shorter
+        {u"ff.a3Z", 3, 5},  // radix digits
+        {u"123456", 0, 6},  // no point at all
+        {u"123456.7", 1, 7},
+    };
+    for (const auto& [text, afterPoint, all] : steps) {
         const std::string label(text.begin(), text.end());
-        EXPECT_EQ(counter.f計数(text), expected) << label;
+        EXPECT_EQ(counter.f計数(text), afterPoint) << label;
+        EXPECT_EQ(counter.f全桁数(), all) << label;
     }
     counter.fリセット();
     EXPECT_EQ(counter.f計数(u"0.5"), 1u);
