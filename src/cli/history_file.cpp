@@ -1,38 +1,17 @@
 #include "cli/history_file.h"
 
-#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 
-namespace {
-
-// The variable's value when it is an absolute path; nullptr otherwise.
-const char* f絶対パス変数(const char* ps名前) {
-    const char* p = std::getenv(ps名前);
-    return p != nullptr && p[0] == '/' ? p : nullptr;
-}
-
-// The folder of kept state: XDG_STATE_HOME, else ~/.local/state; empty when no home is known.
-std::string f状態フォルダ() {
-    if (const char* p = f絶対パス変数("XDG_STATE_HOME")) return p;
-    const char* psホーム = f絶対パス変数("HOME");
-    if (psホーム == nullptr) {
-        const passwd* pw = getpwuid(getuid());
-        if (pw != nullptr && pw->pw_dir != nullptr && pw->pw_dir[0] == '/') psホーム = pw->pw_dir;
-    }
-    return psホーム != nullptr ? std::string(psホーム) + "/.local/state" : std::string();
-}
-
-}  // namespace
+#include "common/state_dir.h"
 
 T履歴ファイル::T履歴ファイル() {
     const std::string s = f状態フォルダ();
-    if (!s.empty()) sパス_ = s + "/tavelko/cli_history";
+    if (!s.empty()) sパス_ = s + "/cli_history";
 }
 
 void T履歴ファイル::f読込(HistoryW* pHist) {

@@ -49,8 +49,10 @@ TfTavelko::TfTavelko(const QStringList& vArgs, QWidget* parent)
     lb最小化 = !args.isEmpty() && args.first().toUpper() == QStringLiteral("/MIN");
     RtbCon_Enable();
     RtbLambda_Enable();
-    if (!bFresh) {
-        p状態_ = std::make_unique<T状態ファイル>(T状態ファイル::f既定パス());
+    // Without a home there is nowhere to keep the state: the window runs as with "--fresh".
+    const QString s状態パス = bFresh ? QString() : T状態ファイル::f既定パス();
+    if (!s状態パス.isEmpty()) {
+        p状態_ = std::make_unique<T状態ファイル>(s状態パス);
         f状態復元();
     }
 

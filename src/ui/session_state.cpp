@@ -13,6 +13,7 @@
 #include <limits>
 #include <utility>
 
+#include "common/state_dir.h"
 #include "engine/brelvita.h"
 #include "engine/units/value_text.h"
 #include "ui/history.h"
@@ -179,10 +180,8 @@ bool f名前使用中(const QString& sパス) {
 }  // namespace
 
 QString T状態ファイル::f既定パス() {
-    QString base = qEnvironmentVariable("XDG_STATE_HOME");
-    if (base.isEmpty() || QDir::isRelativePath(base))
-        base = QDir::homePath() + QStringLiteral("/.local/state");
-    return base + QStringLiteral("/tavelko/window.json");
+    const std::string s = f状態フォルダ();
+    return s.empty() ? QString() : QString::fromStdString(s + "/window.json");
 }
 
 std::optional<T窓状態> T状態ファイル::f読込() {

@@ -41,8 +41,7 @@ class T状態ファイル {
   public:
     static constexpr int D版 = 1;  // the format version this program writes and reads
 
-    // $XDG_STATE_HOME/tavelko/window.json; ~/.local/state takes the place of an unset or
-    // relative XDG_STATE_HOME.
+    // window.json in the program's state folder (f状態フォルダ); empty without a home.
     static QString f既定パス();
 
     explicit T状態ファイル(QString sパス) : sパス_(std::move(sパス)) {}
