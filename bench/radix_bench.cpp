@@ -9,7 +9,6 @@
 #include <algorithm>
 #include <chrono>
 
-#include "common/pump.h"
 #include "bench_support.h"
 #include "engine/brelvita.h"
 
@@ -85,7 +84,7 @@ void BM_PowerOfTwoCancelLatency(benchmark::State& state) {
     Clock::time_point last;
     double worst = 0;
     int64_t points = 0;
-    SetMessagePump(
+    e.t取消要求.f監視設定(
         [&] {
             const Clock::time_point now = Clock::now();
             worst = std::max(worst, std::chrono::duration<double, std::milli>(now - last).count());
@@ -99,7 +98,7 @@ void BM_PowerOfTwoCancelLatency(benchmark::State& state) {
         const std::u16string result = Convert(e, text, 36, steps);
         benchmark::DoNotOptimize(result.data());
     }
-    SetMessagePump(nullptr);
+    e.t取消要求.f監視設定(nullptr);
     state.counters["max_gap_ms"] = worst;
     state.counters["points_per_run"] = static_cast<double>(points) / static_cast<double>(state.iterations());
 }

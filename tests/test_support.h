@@ -1,5 +1,5 @@
 // Shared test support: readable failure output for the engine's records in gtest
-// assertions, and a guard that switches the message pump off when a test ends.
+// assertions, and helpers the number tests share.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -9,7 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "common/pump.h"
 #include "common/utf.h"
 #include "engine/brelvita.h"
 #include "engine/number/huge.h"
@@ -77,11 +76,6 @@ template <class Ref, class EngineStep>
     if (want.back().done && at + 1 != want.size()) return ::testing::AssertionFailure() << label << " did not end";
     return ::testing::AssertionSuccess();
 }
-
-// Switches pumping off again when a test ends, whatever happened.
-struct PumpGuard {
-    ~PumpGuard() { SetMessagePump(nullptr); }
-};
 
 // A random natural number of the given length, without leading zero.
 inline std::u16string RandomDigits(std::mt19937_64& rng, int length) {

@@ -4,7 +4,6 @@
 #include <utility>
 
 #include "cli/interrupt.h"
-#include "common/pump.h"
 #include "common/utf.h"
 
 namespace {
@@ -27,17 +26,16 @@ Tセッション::Tセッション(Tセッション設定型 vt設定)
     // it, so that the cut lands exactly on the N-th digit; otherwise the pump runs every
     // few milliseconds.
     std::function<void()> f = [this] { fポンプ(); };
+    T取消要求& request = tParser_.fBrelvita().t取消要求;
     if (t設定_.l桁数制限 > 0) {
         tParser_.fBrelvita().i展開目標桁数 = t設定_.l桁数制限;
-        SetMessagePump(std::move(f), 0);
+        request.f監視設定(std::move(f), 0);
     } else {
-        SetMessagePump(std::move(f));
+        request.f監視設定(std::move(f));
     }
 }
 
-Tセッション::~Tセッション() {
-    SetMessagePump(nullptr);
-}
+Tセッション::~Tセッション() = default;
 
 void Tセッション::fポンプ() {
     if (!b取消中_) {
@@ -48,19 +46,19 @@ void Tセッション::fポンプ() {
     // is repeated on every call until the evaluation ends.
     if (b取消中_ || f桁数到達()) tParser_.yyキャンセル指示();
     if (f途中通知_) {
-        f途中通知_(tParser_.f単位数文字列変換中() ? &tParser_.f単位数文字列変換途中数字()
-                                                  : nullptr);
+        const T途中結果& halfway = tParser_.fBrelvita().t途中結果;
+        f途中通知_(halfway.f実行中() ? &halfway.f文字列() : nullptr);
     }
 }
 
 bool Tセッション::f桁数到達() {
     if (t設定_.l桁数制限 <= 0) return false;
-    const ClsBrelvita& e = tParser_.fBrelvita();
-    if (!e.b単位数文字列変換中フラグ) {
+    const T途中結果& halfway = tParser_.fBrelvita().t途中結果;
+    if (!halfway.f実行中()) {
         t桁計数_.fリセット();
         return false;
     }
-    return t桁計数_.f計数(e.s単位数文字列変換途中結果) >= static_cast<size_t>(t設定_.l桁数制限);
+    return t桁計数_.f計数(halfway.f文字列()) >= static_cast<size_t>(t設定_.l桁数制限);
 }
 
 void Tセッション::f実行(T評価結果型& rt) {

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 
+#include "engine/halfway.h"
 #include "engine/number/cancel.h"
 #include "engine/number/digits.h"
 #include "engine/number/division.h"
@@ -28,10 +29,9 @@ class ClsBrelvita {
 public:
     ClsBrelvita();
 
-    // --- Rendering state read by the window while a calculation runs.
-    std::u16string s単位数文字列変換途中結果;  // halfway result text of a running rendering
-    bool b単位数文字列変換中フラグ = false;    // a rendering is running
-    bool bキャンセル指示フラグ = false;         // the user asked to cancel
+    // --- What other threads may touch while a calculation runs.
+    T取消要求 t取消要求;    // the cancel request, checked at every cancellation point
+    T途中結果 t途中結果;    // the halfway text of a running rendering
 
     T単位数型 t単位数のマイナス1;  // -1 without unit, to change a sign
     T単位数型 t単位数の10;         // 10 without unit, for powers of ten
@@ -43,10 +43,10 @@ public:
     // an expansion cut there has exactly that many; the results do not depend on it.
     int64_t i展開目標桁数 = 0;
 
-    // Requests cancellation: the next cancellation point raises Eキャンセル指示.
-    void f単位付計算キャンセル指示() { bキャンセル指示フラグ = true; }
+    // Requests cancellation: the next cancellation point raises Eキャンセル指示. Any thread.
+    void f単位付計算キャンセル指示() { t取消要求.f要求(); }
     // Withdraws the cancel request.
-    void f単位付計算キャンセル指示クリア() { bキャンセル指示フラグ = false; }
+    void f単位付計算キャンセル指示クリア() { t取消要求.f取下げ(); }
 
     // --- Natural numbers (normal-form digit strings; "" reads as 0 in + and *).
     std::u16string f自然数加算(std::u16string vs被加数, std::u16string vs加数);
@@ -185,10 +185,14 @@ public:
     std::u16string f単位数文字列変換(T単位数型& rt単位数);
     // Sets the display mode (FRAC_CMD, MIXFRAC_CMD or DEC_CMD) without checking it.
     void f結果表示モード(int32_t iCmd) { i結果表示モード = iCmd; }
-    // Whether a rendering is running (read by the window's timer).
-    bool f単位数文字列変換中() const { return b単位数文字列変換中フラグ; }
-    // The halfway text followed by the cancel mark.
-    std::u16string f単位数文字列変換途中結果() const { return s単位数文字列変換途中結果 + Dキャンセル印; }
+    // Whether a rendering is running. Any thread.
+    bool f単位数文字列変換中() const {
+        return t途中結果.f参照([](bool running, const std::u16string&) { return running; });
+    }
+    // The halfway text followed by the cancel mark. Any thread.
+    std::u16string f単位数文字列変換途中結果() const {
+        return t途中結果.f参照([](bool, const std::u16string& s) { return s + Dキャンセル印; });
+    }
     // The displayed number text for a value whose notation may hold an exceptional unit
     // ("!time" as h:mm:ss in decimal mode, else respelled); may rewrite the notation.
     std::u16string f例外単位数変換(const std::u16string& vs数値, std::u16string& rs単位表記);
@@ -206,8 +210,8 @@ public:
     // Releases what the context holds; safe to call more than once.
     void f順次基数変換終了(T順次基数変換コンテキスト型& rtc);
 
-    // The cancellation point of the digit primitives: pump messages, then throw if asked.
-    void fキャンセル点() const { fキャンセル検査()(); }
+    // The cancellation point of the digit primitives: the watch, then throw if asked.
+    void fキャンセル点() const { t取消要求.f検査(); }
     // A check object long inner loops call between chunks of work.
-    Tキャンセル検査 fキャンセル検査() const { return Tキャンセル検査(&bキャンセル指示フラグ); }
+    Tキャンセル検査 fキャンセル検査() const { return Tキャンセル検査(&t取消要求); }
 };

@@ -3,7 +3,6 @@
 // each character came from, and turns it into the grammar's tokens with their values.
 #include <limits>
 
-#include "common/pump.h"
 #include "common/ut_common.h"
 #include "parser/parse_base.h"
 
@@ -54,7 +53,7 @@ int32_t ClsParseBase::CB_getchar() {
     // An "@" expands into the whole substitution text; looping (not recursing) keeps a
     // line of many "@" from exhausting the stack.
     for (;;) {
-        ProcessMessages();
+        Brelvita.t取消要求.f監視();  // the front end's watch may ask to stop reading
         if (i項書換位置 < s退避項書換.size()) {
             b項書換切出し中 = true;
             return s退避項書換[i項書換位置++];

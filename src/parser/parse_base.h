@@ -3,6 +3,7 @@
 // request and the help text. ClsParser adds the grammar's parse driver.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <exception>
 #include <string>
@@ -82,16 +83,13 @@ public:
     void yygo(const std::u16string& vs入力式, std::u16string& rs結果, std::u16string& rsエラー,
               int32_t& rlエラートークン位置, int32_t& rlエラートークン長さ, const std::u16string& vs項書換,
               int32_t& rl項書換エラートークン位置, int32_t& rl項書換エラートークン長さ);
-    // Asks the running evaluation to stop (called from the message pump).
+    // Asks the running evaluation to stop; any thread may call it.
     void yyキャンセル指示();
     // The grammar part of the help text, in the help mini-format.
     static std::u16string yyhelp();
     // Whether a rendering runs, and its halfway text followed by "...".
     bool f単位数文字列変換中() const { return Brelvita.f単位数文字列変換中(); }
     std::u16string f単位数文字列変換途中結果() const { return Brelvita.f単位数文字列変換途中結果(); }
-    // The halfway digits themselves, without the cancel mark and without a copy (a running
-    // expansion can hold megabytes).
-    const std::u16string& f単位数文字列変換途中数字() const { return Brelvita.s単位数文字列変換途中結果; }
     // Stores s as this evaluation's error message, replacing an earlier one.
     void yyerror(const std::u16string& s) { sエラーメッセージ_ = s; }
 
@@ -117,7 +115,7 @@ protected:
 
     ClsSymTab SymTab;
     ClsBrelvita Brelvita;
-    bool bキャンセル指示フラグ = false;
+    std::atomic<bool> bキャンセル指示フラグ{false};  // stops the reading; set from any thread
 
 private:
     // Input reader: the next code unit, or D入力終端 at the end; expands "@" of the main

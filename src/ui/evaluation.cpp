@@ -115,7 +115,9 @@ void TfTavelko::TimHalfwayTimer() {
     if (t途中表示_.isValid() && t途中表示_.elapsed() < 5 * l途中表示費用ms_) return;
     const bool b初回 = !t途中表示_.isValid();
     t途中表示_.start();
-    RtbResult->f途中表示(f途中ペイン文字列(Parser.f単位数文字列変換途中数字()), b初回);
+    RtbResult->f途中表示(Parser.fBrelvita().t途中結果.f参照([](bool, const std::u16string& s) {
+        return f途中ペイン文字列(s);
+    }), b初回);
     RtbResult->viewport()->repaint();
     l途中表示費用ms_ = t途中表示_.elapsed();
 }

@@ -7,7 +7,6 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
-#include "common/pump.h"
 #include "ui/icon.h"
 #include "ui/pane_text.h"
 
@@ -58,12 +57,12 @@ TfTavelko::TfTavelko(const QStringList& vArgs, QWidget* parent)
 
     // The lexer and the engine call the pump at their cancellation points; while an
     // evaluation runs it lets the window's events (keys, clicks, the timer) through.
-    SetMessagePump([this] {
+    Parser.fBrelvita().t取消要求.f監視設定([this] {
         if (b計算中_) QCoreApplication::processEvents();
     });
 }
 
-TfTavelko::~TfTavelko() { SetMessagePump({}); }
+TfTavelko::~TfTavelko() = default;
 
 void TfTavelko::fペイン準備(QPlainTextEdit* pane, const char* name, int minHeight) {
     pane->setObjectName(QLatin1String(name));

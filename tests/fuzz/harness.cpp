@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <utility>
 
-#include "common/pump.h"
 #include "engine/number/mantissa.h"
 #include "common/utf.h"
 #include "engine/number/huge.h"
@@ -30,10 +29,14 @@ void fFuzz上限設定() {
     f分割上限() = T分割上限型{bits, bits, bits, bits, cap, cap};
 }
 
-TFuzz予算::TFuzz予算(ClsParseBase& rParser) : TFuzz予算([&rParser] { rParser.yyキャンセル指示(); }) {}
+TFuzz予算::TFuzz予算(ClsParseBase& rParser)
+    : TFuzz予算(rParser.fBrelvita().t取消要求, [&rParser] { rParser.yyキャンセル指示(); }) {}
 
-TFuzz予算::TFuzz予算(std::function<void()> vf取消) : f取消_(std::move(vf取消)) {
-    SetMessagePump([this] {
+TFuzz予算::TFuzz予算(ClsBrelvita& rEngine)
+    : TFuzz予算(rEngine.t取消要求, [&rEngine] { rEngine.f単位付計算キャンセル指示(); }) {}
+
+TFuzz予算::TFuzz予算(T取消要求& r要求, std::function<void()> vf取消) : r要求_(r要求), f取消_(std::move(vf取消)) {
+    r要求_.f監視設定([this] {
         if (l残り_ > 0) {
             --l残り_;
         } else {
@@ -42,9 +45,7 @@ TFuzz予算::TFuzz予算(std::function<void()> vf取消) : f取消_(std::move(vf
     }, 0);
 }
 
-TFuzz予算::~TFuzz予算() {
-    SetMessagePump(nullptr);
-}
+TFuzz予算::~TFuzz予算() { r要求_.f監視設定(nullptr); }
 
 void TFuzz予算::f開始(size_t vl文字数) {
     l残り_ = kFuzz基本予算 + kFuzz文字予算 * vl文字数;

@@ -12,7 +12,9 @@
 
 #include <gmp.h>
 
+class ClsBrelvita;
 class ClsParseBase;
+class T取消要求;
 struct T分数型;
 struct T複素数型;
 
@@ -20,14 +22,14 @@ struct T複素数型;
 // take the split methods, and refuses numbers beyond 2^22 bits. Idempotent.
 void fFuzz上限設定();
 
-// Counts message-pump calls while an evaluation runs: once the budget of one line is
-// used up the parser (or, for a bare engine, vf取消) is asked to cancel, again on every
-// later call, so that endless expansions end after a fixed amount of work (not of time).
-// Switches pumping off when destroyed.
+// Counts the cancellation points an evaluation passes: once the budget of one line is
+// used up the parser (or a bare engine) is asked to cancel, again at every later point,
+// so that endless expansions end after a fixed amount of work (not of time). Removes its
+// watch when destroyed.
 class TFuzz予算 {
 public:
     explicit TFuzz予算(ClsParseBase& rParser);
-    explicit TFuzz予算(std::function<void()> vf取消);
+    explicit TFuzz予算(ClsBrelvita& rEngine);
     ~TFuzz予算();
     TFuzz予算(const TFuzz予算&) = delete;
     TFuzz予算& operator=(const TFuzz予算&) = delete;
@@ -35,6 +37,9 @@ public:
     void f開始(size_t vl文字数);
 
 private:
+    TFuzz予算(T取消要求& r要求, std::function<void()> vf取消);
+
+    T取消要求& r要求_;
     std::function<void()> f取消_;
     uint64_t l残り_ = 0;
 };

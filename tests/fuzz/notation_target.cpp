@@ -71,7 +71,7 @@ std::string fFuzzNotation(const uint8_t* data, size_t size) {
     // budget of work the engine is asked to cancel, as a user would, and the input passes.
     ClsBrelvita& e = fFuzzエンジン();
     e.f単位付計算キャンセル指示クリア();
-    TFuzz予算 budget([&e] { e.f単位付計算キャンセル指示(); });
+    TFuzz予算 budget(e);
     budget.f開始(text.size());
     std::string failure;
     try {

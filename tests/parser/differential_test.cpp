@@ -258,13 +258,13 @@ mpq_class ReadBack(const std::string& text) {
 std::string Evaluate(ClsParser& p, int32_t mode, const std::string& line) {
     p.fBrelvita().f結果表示モード(mode);
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-    SetMessagePump([&] {
+    p.fBrelvita().t取消要求.f監視設定([&] {
         if (std::chrono::steady_clock::now() > deadline) p.yyキャンセル指示();
     }, 0);
     std::u16string result, error;
     int32_t a, b, c, d;
     p.yygo(Utf8ToUtf16(line) + u"\n", result, error, a, b, u"", c, d);
-    SetMessagePump(nullptr);
+    p.fBrelvita().t取消要求.f監視設定(nullptr);
     return error.empty() ? Utf16ToUtf8(result) : "error " + Utf16ToUtf8(error);
 }
 
@@ -275,7 +275,6 @@ std::string Shorten(const std::string& s) {
 // Evaluates `count` expressions of the seed; stops at the first mismatch.
 void RunModel(uint64_t seed, int count) {
     if (const char* env = std::getenv("TAVELKO_DIFF_SEED")) seed = std::strtoull(env, nullptr, 10);
-    PumpGuard guard;
     Generator gen(seed);
     ClsParser parser;
     int readBack = 0;

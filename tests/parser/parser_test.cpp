@@ -27,39 +27,36 @@ Outcome Eval(ClsParser& p, const std::u16string& main, const std::u16string& sub
 
 // Cancels the running evaluation from the message pump once `when` says so.
 void CancelWhen(ClsParser& p, std::function<bool()> when) {
-    SetMessagePump([&p, when] {
+    p.fBrelvita().t取消要求.f監視設定([&p, when] {
         if (when()) p.yyキャンセル指示();
     }, 0);
 }
 
 TEST(ParserCancel, DuringTheRenderingShowsTheDigitsSoFar) {
-    PumpGuard guard;
     ClsParser p;
     const ClsBrelvita& e = p.fBrelvita();
-    CancelWhen(p, [&e] { return e.s単位数文字列変換途中結果.size() >= 30; });
+    CancelWhen(p, [&e] { return e.t途中結果.f文字列().size() >= 30; });
     const Outcome o = Eval(p, u"2^(1/2)");
     EXPECT_TRUE(o.result.starts_with(u"1.4142135623730950488016887")) << Utf16ToUtf8(o.result);
     EXPECT_TRUE(o.result.ends_with(u"...")) << Utf16ToUtf8(o.result);
     EXPECT_EQ(o.error, u"");
     EXPECT_FALSE(p.f単位数文字列変換中());
-    SetMessagePump(nullptr);
+    p.fBrelvita().t取消要求.f監視設定(nullptr);
     EXPECT_EQ(Eval(p, u"1/4").result, u"0.25");  // the next line works normally
 }
 
 TEST(ParserCancel, ACancelledAssignmentStoresNothing) {
-    PumpGuard guard;
     ClsParser p;
     int calls = 0;
     CancelWhen(p, [&calls] { return ++calls > 20; });
     const Outcome o = Eval(p, u"a:=2^(1/2)+1");
     EXPECT_EQ(o.result, u"...");
     EXPECT_EQ(o.error, u"");
-    SetMessagePump(nullptr);
+    p.fBrelvita().t取消要求.f監視設定(nullptr);
     EXPECT_EQ(Eval(p, u"a").error, u"未定義変数: a");
 }
 
 TEST(ParserCancel, ACancelInsideTheLexersUnitIsACancellation) {
-    PumpGuard guard;
     // Cancel at every point from the first character on: wherever the request lands
     // (reading, resolving the unit, computing or rendering), the line ends with "...".
     int total = 0;
@@ -129,12 +126,11 @@ std::u16string RandomLine(std::mt19937_64& rng) {
 }
 
 TEST(ParserRandom, EveryLineEndsWithAResultOrAMessage) {
-    PumpGuard guard;
     std::mt19937_64 rng(20261209);
     ClsParser p;
     // Whatever runs long (an irrational root, a huge power) is cancelled after 20 ms.
     auto deadline = std::chrono::steady_clock::now();
-    SetMessagePump([&p, &deadline] {
+    p.fBrelvita().t取消要求.f監視設定([&p, &deadline] {
         if (std::chrono::steady_clock::now() > deadline) p.yyキャンセル指示();
     }, 1);
     int messages = 0, engineErrors = 0;

@@ -23,35 +23,6 @@ private:
     F f_;
 };
 
-// How many characters at the end of the halfway text are compared with the context
-// text before the new tail is appended.
-constexpr size_t k追従照合字数 = 16;
-
-// Brings the halfway text up to date with a stepwise context's text after a step that
-// returned false.
-//
-// Between two such steps the division, the root and the radix conversion only append
-// to their text: the sign comes with the first character and the cycle marks are
-// inserted by the step that returns true, whose text is never copied here. So the
-// halfway text is always a prefix of the context text and only the new tail needs to be
-// copied; copying the whole text each step would make a long expansion quadratic. The
-// invariant is checked cheaply (length, first character and the last characters copied)
-// and a text that does not extend the halfway text is copied whole.
-void f途中結果追従(std::u16string& rs途中結果, const std::u16string& vs文脈結果) {
-    const size_t n = rs途中結果.size();
-    bool b延長 = vs文脈結果.size() >= n;
-    if (b延長 && n > 0) {
-        b延長 = vs文脈結果[0] == rs途中結果[0];
-        const size_t from = n > k追従照合字数 ? n - k追従照合字数 : 0;
-        for (size_t i = from; b延長 && i < n; ++i) b延長 = vs文脈結果[i] == rs途中結果[i];
-    }
-    if (b延長) {
-        rs途中結果.append(vs文脈結果, n, std::u16string::npos);
-    } else {
-        rs途中結果 = vs文脈結果;
-    }
-}
-
 bool f数字判定(char16_t c) { return c >= u'0' && c <= u'9'; }
 
 // The mixed-fraction text of F: "3+1/2", "-(3+1/2)", "-1/2", "-2", "0"; "∞" for a zero
@@ -82,7 +53,7 @@ std::u16string f小数展開(ClsBrelvita& e, const T分数型& F) {
     T整数順次除算コンテキスト型 ctx;
     const T終了処理 t終了([&e, &ctx] { e.f整数順次除算終了(ctx); });
     e.f整数順次除算初期化(ctx, F.t分子, F.t分母);
-    while (!e.f整数順次除算(ctx)) f途中結果追従(e.s単位数文字列変換途中結果, ctx.s除算結果);
+    while (!e.f整数順次除算(ctx)) e.t途中結果.f追従(ctx.s除算結果);
     return std::move(ctx.s除算結果);
 }
 
@@ -106,18 +77,17 @@ std::u16string f数値文字列(ClsBrelvita& e, const T仮数型& t仮数) {
     const T分数型 F = e.f分数累乗(t仮数.t底, f指数整数変換(t仮数.t指数.t分子));
     T分数累乗根順次計算コンテキスト型 ctx;
     e.f分数累乗根順次計算初期化(ctx, F, n);
-    while (!e.f分数累乗根順次計算(ctx)) f途中結果追従(e.s単位数文字列変換途中結果, ctx.s累乗根計算結果);
+    while (!e.f分数累乗根順次計算(ctx)) e.t途中結果.f追従(ctx.s累乗根計算結果);
     return std::move(ctx.s累乗根計算結果);
 }
 
 // One text converted into radix b, stepwise, with its own halfway text.
 std::u16string f基数変換Sub(ClsBrelvita& e, const std::u16string& t, int32_t b) {
-    e.s単位数文字列変換途中結果.clear();
-    e.b単位数文字列変換中フラグ = true;
+    e.t途中結果.f開始();
     T順次基数変換コンテキスト型 ctx;
     const T終了処理 t終了([&e, &ctx] { e.f順次基数変換終了(ctx); });
     e.f順次基数変換初期化(ctx, t, b);
-    while (!e.f順次基数変換(ctx)) f途中結果追従(e.s単位数文字列変換途中結果, ctx.s除算結果);
+    while (!e.f順次基数変換(ctx)) e.t途中結果.f追従(ctx.s除算結果);
     return std::move(ctx.s除算結果);
 }
 
@@ -151,7 +121,7 @@ std::u16string f基数ステップ(ClsBrelvita& e, const std::u16string& R, int3
         return s変換後;
     } catch (const Eキャンセル指示&) {
         e.f単位付計算キャンセル指示クリア();
-        return u"(" + e.s単位数文字列変換途中結果 + Dキャンセル印 + u")" + s基数;
+        return u"(" + e.t途中結果.f文字列() + Dキャンセル印 + u")" + s基数;
     }
 }
 
@@ -171,21 +141,17 @@ std::u16string f単位括弧(const T単位数型& v) {
 std::u16string ClsBrelvita::f単位数文字列変換(T単位数型& rt単位数) {
     // Between renderings the window's timer must find no flag and no halfway text,
     // whichever way this returns.
-    const T終了処理 tクリア([this] {
-        s単位数文字列変換途中結果.clear();
-        b単位数文字列変換中フラグ = false;
-    });
+    const T終了処理 tクリア([this] { t途中結果.f終了(); });
     // A cancelled value shows the cancel mark alone, without unit.
     if (fキャンセル印チェック(rt単位数, rt単位数)) return Dキャンセル印;
 
-    s単位数文字列変換途中結果.clear();
-    b単位数文字列変換中フラグ = true;
+    t途中結果.f開始();
     std::u16string R;
     try {
         R = f例外単位数変換(f数値文字列(*this, rt単位数.t複素数.t浮動小数.t仮数), rt単位数.s単位表記);
     } catch (const Eキャンセル指示&) {
         f単位付計算キャンセル指示クリア();
-        R = s単位数文字列変換途中結果 + Dキャンセル印;
+        R = t途中結果.f文字列() + Dキャンセル印;
         // The digits so far are in the unit's ordinary spelling, never in "!time".
         try {
             f例外単位表記置換(rt単位数.s単位表記);
@@ -193,7 +159,7 @@ std::u16string ClsBrelvita::f単位数文字列変換(T単位数型& rt単位数
         }
     } catch (const E一般例外& x) {
         if (x.message() != RCFES_不正例外単位) throw;
-        R = s単位数文字列変換途中結果 + Dキャンセル印;  // shown like a cancellation
+        R = t途中結果.f文字列() + Dキャンセル印;  // shown like a cancellation
     }
 
     // Radix 10 is plain decimal; a time and an infinity are shown as they are.

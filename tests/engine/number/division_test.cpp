@@ -4,7 +4,6 @@
 #include <random>
 #include <unordered_map>
 
-#include "common/pump.h"
 #include "common/ut_common.h"
 #include "common/utf.h"
 #include "engine/brelvita.h"
@@ -365,10 +364,9 @@ TEST(Division, FinalTextReadsBackAsTheFraction) {
 // divisor is factored when its first remainder is looked up), leaves the text and the
 // context as they were before the step: cleared of the request, the expansion goes on.
 TEST(Division, CancelLeavesTheContextAsBeforeTheStep) {
-    PumpGuard guard;
     ClsBrelvita e;
     long calls = 0, cancelAt = -1;
-    SetMessagePump([&] { if (++calls == cancelAt) e.f単位付計算キャンセル指示(); }, 0);
+    e.t取消要求.f監視設定([&] { if (++calls == cancelAt) e.f単位付計算キャンセル指示(); }, 0);
     for (const char16_t* b : {u"70", u"11111111111111111"}) {
         std::vector<std::u16string> halfway;  // after 0, 1, 2, ... steps
         T整数順次除算コンテキスト型 ctx;
@@ -394,7 +392,7 @@ TEST(Division, CancelLeavesTheContextAsBeforeTheStep) {
             EXPECT_TRUE(ctx.c余りLst == nullptr);
         }
     }
-    SetMessagePump(nullptr);
+    e.t取消要求.f監視設定(nullptr);
 }
 
 TEST(Division, PowerAsDecimalText) {

@@ -154,12 +154,11 @@ TEST(Huge, TextsInEveryRadixRoundTrip) {
 
 // A cancel inside a split operation leaves its operands and its result as they were.
 TEST(Huge, CancelInsideAPieceLeavesTheResultAlone) {
-    PumpGuard guard;
     SplitLimitsGuard split(256);
-    bool flag = false;
+    T取消要求 request;
     int calls = 0;
-    SetMessagePump([&] { flag = ++calls == 5; }, 0);
-    const Tキャンセル検査 check(&flag);
+    request.f監視設定([&] { if (++calls == 5) request.f要求(); }, 0);
+    const Tキャンセル検査 check(&request);
     std::mt19937_64 rng(1);
     T作業整数 a, b, r;
     Random(a, rng, 20000);
@@ -175,9 +174,8 @@ TEST(Huge, CancelInsideAPieceLeavesTheResultAlone) {
 // A gcd of two long numbers runs beside the caller: a cancel while it runs leaves at once,
 // and the next gcd (which waits for the abandoned one) is right.
 TEST(Huge, CancelDuringALongGcd) {
-    PumpGuard guard;
     SplitLimitsGuard split(256);
-    bool flag = false;
+    T取消要求 request;
     T作業整数 a, b, g, want;
     gmp_randstate_t state;
     gmp_randinit_default(state);
@@ -189,11 +187,13 @@ TEST(Huge, CancelDuringALongGcd) {
     // The cancel comes a few milliseconds in, while the gcd itself runs (a single call
     // of GMP's would take ten times as long).
     const auto start = std::chrono::steady_clock::now();
-    SetMessagePump([&] { flag = std::chrono::steady_clock::now() - start > std::chrono::milliseconds(5); }, 0);
-    const Tキャンセル検査 check(&flag);
+    request.f監視設定([&] {
+        if (std::chrono::steady_clock::now() - start > std::chrono::milliseconds(5)) request.f要求();
+    }, 0);
+    const Tキャンセル検査 check(&request);
     EXPECT_THROW(fZ最大公約数(g, a, b, check), Eキャンセル指示);
-    SetMessagePump(nullptr);
-    flag = false;
+    request.f監視設定(nullptr);
+    request.f取下げ();
     fZ最大公約数(g, a, b, check);
     mpz_gcd(want, a, b);
     EXPECT_EQ(mpz_cmp(g, want), 0);

@@ -4,7 +4,6 @@
 #include <unordered_map>
 #include <vector>
 
-#include "common/pump.h"
 #include "common/ut_common.h"
 #include "common/utf.h"
 #include "engine/brelvita.h"
@@ -306,14 +305,13 @@ T単位数型 TermByTermValue(ClsBrelvita& e, const std::u16string& text, int32_
 
 // A cancel while the digits are read gives a cancelled value, and the request is used up.
 TEST(Radix, DigitsReadWhileCancelledGiveACancelledValue) {
-    PumpGuard guard;
     ClsBrelvita e;
-    SetMessagePump([&] { e.f単位付計算キャンセル指示(); }, 0);
+    e.t取消要求.f監視設定([&] { e.f単位付計算キャンセル指示(); }, 0);
     for (const char16_t* text : {u"1234", u"12.3`4`"}) {
         T単位数型 v;
         EXPECT_TRUE(e.f基数10進変換(text, 16, v));
         EXPECT_TRUE(fキャンセル印チェック(v, v)) << Utf16ToUtf8(text);
-        EXPECT_FALSE(e.bキャンセル指示フラグ);
+        EXPECT_FALSE(e.t取消要求.f要求中());
     }
     T単位数型 v;
     EXPECT_FALSE(e.f基数10進変換(u"12.G", 16, v));  // a bad digit is reported all the same
@@ -518,10 +516,9 @@ TEST(Radix, FinalTextReadsBackAsTheValue) {
 // A cancel at any cancellation point leaves the text and the context as they were before
 // the step: cleared of the request, the conversion goes on to the same result.
 TEST(Radix, CancelLeavesTheContextAsBeforeTheStep) {
-    PumpGuard guard;
     ClsBrelvita e;
     long calls = 0, cancelAt = -1;
-    SetMessagePump([&] { if (++calls == cancelAt) e.f単位付計算キャンセル指示(); }, 0);
+    e.t取消要求.f監視設定([&] { if (++calls == cancelAt) e.f単位付計算キャンセル指示(); }, 0);
     for (const auto& [text, radix] : {std::pair<const char16_t*, int32_t>{u"-12.3`4`", 7}, {u"0.1", 2}}) {
         std::vector<std::u16string> halfway{u""};  // after 0, 1, 2, ... steps
         calls = 0;
@@ -551,11 +548,10 @@ TEST(Radix, CancelLeavesTheContextAsBeforeTheStep) {
 
 // The integer part is converted in one step, and a long one is cancellable inside it.
 TEST(Radix, CancelTakesEffectInsideALongIntegerStep) {
-    PumpGuard guard;
     ClsBrelvita e;
     const std::u16string big = e.f累乗文字列計算(u"3", 40000);  // 19085 digits
     long calls = 0, cancelAt = -1;
-    SetMessagePump([&] { if (++calls == cancelAt) e.f単位付計算キャンセル指示(); }, 0);
+    e.t取消要求.f監視設定([&] { if (++calls == cancelAt) e.f単位付計算キャンセル指示(); }, 0);
     T順次基数変換コンテキスト型 ctx;
     e.f順次基数変換初期化(ctx, big, 3);
     calls = 0;

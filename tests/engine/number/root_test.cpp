@@ -4,7 +4,6 @@
 #include <string>
 #include <vector>
 
-#include "common/pump.h"
 #include "common/utf.h"
 #include "engine/brelvita.h"
 #include "test_support.h"
@@ -453,32 +452,30 @@ TEST(Root, CopiedContextsStepIndependently) {
 }
 
 TEST(Root, CancelRequestStopsAnIrrationalRoot) {
-    PumpGuard guard;
     ClsBrelvita e;
     int calls = 0;
-    SetMessagePump([&] {
+    e.t取消要求.f監視設定([&] {
         if (++calls == 8) e.f単位付計算キャンセル指示();
     }, 0);
     EXPECT_THROW(e.f分数累乗根(F(u"2", u"1"), 2), Eキャンセル指示);
-    EXPECT_TRUE(e.bキャンセル指示フラグ);
+    EXPECT_TRUE(e.t取消要求.f要求中());
     EXPECT_GE(calls, 8);
     // An infinite base is stopped the same way.
     e.f単位付計算キャンセル指示クリア();
     calls = 0;
     EXPECT_THROW(e.f分数累乗根(F(u"5", u"0"), 3), Eキャンセル指示);
-    EXPECT_TRUE(e.bキャンセル指示フラグ);
+    EXPECT_TRUE(e.t取消要求.f要求中());
 }
 
 // A step interrupted by a cancel request leaves the context as it was: stepping on after
 // the request is withdrawn gives the digits an uninterrupted expansion gives.
 TEST(Root, InterruptedStepLeavesContextIntact) {
-    PumpGuard guard;
     ClsBrelvita e;
     const T分数型 base = F(u"98765432109876543210987", u"12345678901234567");
     T分数累乗根順次計算コンテキスト型 ctx;
     e.f分数累乗根順次計算初期化(ctx, base, 3);
     int calls = 0, cancels = 0;
-    SetMessagePump([&] {  // cancels at calls 1, 2, 4, 8, ...: inside steps and between them
+    e.t取消要求.f監視設定([&] {  // cancels at calls 1, 2, 4, 8, ...: inside steps and between them
         ++calls;
         if ((calls & (calls - 1)) == 0) e.f単位付計算キャンセル指示();
     }, 0);
@@ -492,7 +489,7 @@ TEST(Root, InterruptedStepLeavesContextIntact) {
             e.f単位付計算キャンセル指示クリア();
         }
     }
-    SetMessagePump(nullptr);
+    e.t取消要求.f監視設定(nullptr);
     EXPECT_GT(cancels, 0);
     const auto texts = RunRoot(e, base, 3, 10);
     EXPECT_EQ(U8(ctx.s累乗根計算結果), U8(texts.back()));

@@ -188,12 +188,11 @@ TEST_F(Arithmetic, CancelledValuesPropagateAndRequestsAreUsedUp) {
     }
     // A request arriving inside a long multiplication gives a cancelled value.
     const T単位数型 big = Q(std::u16string(20000, u'7'), u"m");
-    PumpGuard guard;
     int calls = 0;
-    SetMessagePump([&] { if (++calls == 2) e.f単位付計算キャンセル指示(); }, 0);
+    e.t取消要求.f監視設定([&] { if (++calls == 2) e.f単位付計算キャンセル指示(); }, 0);
     const T単位数型 r = e.f乗算(big, big);
     EXPECT_TRUE(fキャンセル印チェック(r, r));
-    EXPECT_FALSE(e.bキャンセル指示フラグ);
+    EXPECT_FALSE(e.t取消要求.f要求中());
 }
 
 // Random chains of operations on random quantities, rendered in random modes and
@@ -205,10 +204,9 @@ TEST_F(Arithmetic, RandomExpressionsRenderOrReportCleanly) {
     const std::u16string numbers[] = {u"0", u"1", u"-2", u"0.5", u"3.1`4`", u"12", u"-0.25", u"100"};
     std::mt19937 rng(1357);
     const T単位数型 half = Q(u"0.5"), minusTwo = Q(u"-2");
-    PumpGuard guard;
     int calls = 0;
-    SetMessagePump([&] {  // now and then, and whenever an expansion has run for a while
-        if (++calls % 40 == 0 || e.s単位数文字列変換途中結果.size() > 200) e.f単位付計算キャンセル指示();
+    e.t取消要求.f監視設定([&] {  // now and then, and whenever an expansion has run for a while
+        if (++calls % 40 == 0 || e.t途中結果.f文字列().size() > 200) e.f単位付計算キャンセル指示();
     }, 0);
     // A cancel can also arrive while a unit is resolved, outside every operation; the
     // evaluation then treats it as a cancellation, as here.
@@ -244,7 +242,7 @@ TEST_F(Arithmetic, RandomExpressionsRenderOrReportCleanly) {
             EXPECT_TRUE(x.message().starts_with(u"駄目だこりゃ!")) << Utf16ToUtf8(x.message());
         }
         EXPECT_FALSE(e.f単位数文字列変換中());
-        EXPECT_EQ(e.s単位数文字列変換途中結果, u"");
+        EXPECT_EQ(e.t途中結果.f文字列(), u"");
         e.f単位付計算キャンセル指示クリア();
     }
     e.f結果表示モード(DEC_CMD);

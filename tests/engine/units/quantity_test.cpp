@@ -22,7 +22,7 @@ TEST(Quantity, CancelDuringConversionGivesACancelledValue) {
     e.f単位付計算キャンセル指示();
     const T単位数型 v = e.f単位数変換(u"123456789012.5");
     EXPECT_TRUE(v.bキャンセル値);
-    EXPECT_FALSE(e.bキャンセル指示フラグ);  // the request is used up
+    EXPECT_FALSE(e.t取消要求.f要求中());  // the request is used up
     EXPECT_EQ(e.f単位数変換(u"2").t複素数.t浮動小数.t仮数.t底, F(u"2", u"1"));
 }
 
@@ -34,8 +34,8 @@ TEST(Quantity, EngineConstants) {
     EXPECT_EQ(e.t単位数の10.s単位表記, u"");
     EXPECT_EQ(e.t分数の無限大, F(u"1", u"0"));
     EXPECT_EQ(e.i結果表示モード, DEC_CMD);
-    EXPECT_FALSE(e.bキャンセル指示フラグ);
-    EXPECT_FALSE(e.b単位数文字列変換中フラグ);
+    EXPECT_FALSE(e.t取消要求.f要求中());
+    EXPECT_FALSE(e.t途中結果.f実行中());
 }
 
 }  // namespace

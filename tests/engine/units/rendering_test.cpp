@@ -4,7 +4,6 @@
 #include <string>
 #include <vector>
 
-#include "common/pump.h"
 #include "common/utf.h"
 #include "engine/brelvita.h"
 #include "test_support.h"
@@ -44,8 +43,8 @@ std::u16string Render(ClsBrelvita& e, T単位数型 v, int32_t mode = DEC_CMD) {
 
 void ExpectIdle(const ClsBrelvita& e) {
     EXPECT_FALSE(e.f単位数文字列変換中());
-    EXPECT_EQ(e.s単位数文字列変換途中結果, u"");
-    EXPECT_FALSE(e.bキャンセル指示フラグ);
+    EXPECT_EQ(e.t途中結果.f文字列(), u"");
+    EXPECT_FALSE(e.t取消要求.f要求中());
 }
 
 constexpr char16_t kPi113[] =
@@ -215,11 +214,10 @@ TEST(RenderCancel, CancelBeforeTheFirstDigitGivesTheMarkAlone) {
 // A root never ends by itself: the window sees its digits grow, and a cancel leaves the
 // digits so far, the mark and the unit.
 TEST(RenderCancel, RootShowsGrowingDigitsAndEndsWithThemWhenCancelled) {
-    PumpGuard guard;
     ClsBrelvita e;
     e.i展開目標桁数 = 2;  // a first block of two digits, then a digit per step
     std::vector<std::u16string> seen;
-    SetMessagePump(
+    e.t取消要求.f監視設定(
         [&] {
             if (e.f単位数文字列変換中()) seen.push_back(e.f単位数文字列変換途中結果());
             if (seen.size() >= 2 && seen.back().size() >= 40 + 3) e.f単位付計算キャンセル指示();
@@ -241,13 +239,12 @@ TEST(RenderCancel, RootShowsGrowingDigitsAndEndsWithThemWhenCancelled) {
 }
 
 TEST(RenderCancel, DivisionCutShortIsAPrefixOfTheExpansion) {
-    PumpGuard guard;
     ClsBrelvita e;
     std::u16string full = Render(e, Power(e, u"-1", u"9967"));
     ASSERT_GT(full.size(), 1000u);
     std::erase(full, D循環節文字);  // the marks come with the last step only
-    SetMessagePump([&] {  // after a block of digits
-        if (e.s単位数文字列変換途中結果.size() > 400) e.f単位付計算キャンセル指示();
+    e.t取消要求.f監視設定([&] {  // after a block of digits
+        if (e.t途中結果.f文字列().size() > 400) e.f単位付計算キャンセル指示();
     }, 0);
     const std::u16string r = Render(e, Power(e, u"-1", u"9967", u"1", u"1", u"s"));
     ASSERT_TRUE(r.ends_with(u"... [s]")) << Utf16ToUtf8(r);
@@ -258,10 +255,9 @@ TEST(RenderCancel, DivisionCutShortIsAPrefixOfTheExpansion) {
 }
 
 TEST(RenderCancel, ACancelledTimeKeepsTheOrdinarySpellingOfItsUnit) {
-    PumpGuard guard;
     ClsBrelvita e;
-    SetMessagePump([&] {
-        if (e.s単位数文字列変換途中結果.size() > 400) e.f単位付計算キャンセル指示();
+    e.t取消要求.f監視設定([&] {
+        if (e.t途中結果.f文字列().size() > 400) e.f単位付計算キャンセル指示();
     }, 0);
     const std::u16string r = Render(e, Power(e, u"1", u"9967", u"1", u"1", u"!time"));
     EXPECT_TRUE(r.ends_with(u"... [s]")) << Utf16ToUtf8(r);
@@ -319,14 +315,13 @@ TEST(RenderRadix, DisplayRadixByMode) {
 }
 
 TEST(RenderRadix, CancelInsideTheRadixConversionKeepsItsDigits) {
-    PumpGuard guard;
     ClsBrelvita e;
     // 1/5^10 is 0.0000001024 in decimal, but its binary cycle has millions of digits. The
     // first block ends at 40 binary digits, where the cancel comes.
     e.i展開目標桁数 = 40;
-    SetMessagePump(
+    e.t取消要求.f監視設定(
         [&] {
-            if (e.s単位数文字列変換途中結果.size() >= 40) e.f単位付計算キャンセル指示();
+            if (e.t途中結果.f文字列().size() >= 40) e.f単位付計算キャンセル指示();
         },
         0);
     const std::u16string r = Render(e, Power(e, u"1", u"9765625", u"1", u"1", u"m", 2));
@@ -339,13 +334,12 @@ TEST(RenderRadix, CancelInsideTheRadixConversionKeepsItsDigits) {
 }
 
 TEST(RenderRadix, PartialTextIsConvertedWithItsMark) {
-    PumpGuard guard;
     ClsBrelvita e;
     e.i展開目標桁数 = 2;  // the root's first block ends at "1.41"
     bool bFired = false;
-    SetMessagePump(
+    e.t取消要求.f監視設定(
         [&] {
-            if (!bFired && e.s単位数文字列変換途中結果 == u"1.41") {
+            if (!bFired && e.t途中結果.f文字列() == u"1.41") {
                 bFired = true;
                 e.f単位付計算キャンセル指示();
             }
