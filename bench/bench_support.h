@@ -8,10 +8,10 @@
 // The decimal expansion of a/b, stepped to the end.
 inline std::u16string ExpandAll(ClsBrelvita& e, const std::u16string& a, const std::u16string& b) {
     T整数順次除算コンテキスト型 ctx;
-    e.f整数順次除算初期化(ctx, a, b);
-    while (!e.f整数順次除算(ctx)) {
+    f整数順次除算初期化(ctx, a, b, e.fキャンセル検査());
+    while (!f整数順次除算(ctx, 0, e.fキャンセル検査())) {
     }
-    e.f整数順次除算終了(ctx);
+    f整数順次除算終了(ctx);
     return std::move(ctx.s除算結果);
 }
 

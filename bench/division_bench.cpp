@@ -31,11 +31,11 @@ void BM_LongExpansion(benchmark::State& state, const char16_t* a, const char16_t
         const auto deadline = start + std::chrono::duration<double>(seconds);
         ClsBrelvita e;
         T整数順次除算コンテキスト型 ctx;
-        e.f整数順次除算初期化(ctx, a, b);
+        f整数順次除算初期化(ctx, a, b, e.fキャンセル検査());
         uint64_t steps = 0;
         bool bDone = false;
         while (steps < maxSteps && !bDone) {
-            bDone = e.f整数順次除算(ctx);
+            bDone = f整数順次除算(ctx, 0, e.fキャンセル検査());
             ++steps;
             if ((steps & 0xFFFF) == 0 && std::chrono::steady_clock::now() > deadline) break;
         }
@@ -48,7 +48,7 @@ void BM_LongExpansion(benchmark::State& state, const char16_t* a, const char16_t
         state.counters["peak_rss_growth_MiB"] = growth;
         state.counters["bytes_per_step"] = growth * 1048576.0 / static_cast<double>(steps);
         benchmark::DoNotOptimize(ctx.s除算結果.data());
-        e.f整数順次除算終了(ctx);
+        f整数順次除算終了(ctx);
     }
 }
 // 1/9999991: a cycle of 1,666,665 digits; the whole expansion ends long before 10 s.
@@ -77,7 +77,7 @@ const T分数型 kTwo = f分数値(2, 1);
 void BM_PowerThenExpand_2pow100000(benchmark::State& state) {
     ClsBrelvita e;
     for (auto _ : state) {
-        const T分数型 p = e.f分数累乗(kTwo, 100000);
+        const T分数型 p = f分数累乗(kTwo, 100000, e.fキャンセル検査());
         benchmark::DoNotOptimize(ExpandAll(e, p.t分子.f文字列(), p.t分母.f文字列()));
     }
 }
@@ -85,13 +85,13 @@ BENCHMARK(BM_PowerThenExpand_2pow100000)->Unit(benchmark::kMillisecond);
 
 void BM_PowerOnly_2pow100000(benchmark::State& state) {
     ClsBrelvita e;
-    for (auto _ : state) benchmark::DoNotOptimize(e.f分数累乗(kTwo, 100000));
+    for (auto _ : state) benchmark::DoNotOptimize(f分数累乗(kTwo, 100000, e.fキャンセル検査()));
 }
 BENCHMARK(BM_PowerOnly_2pow100000)->Unit(benchmark::kMillisecond);
 
 void BM_ExpandOnly_2pow100000(benchmark::State& state) {
     ClsBrelvita e;
-    const T分数型 p = e.f分数累乗(kTwo, 100000);
+    const T分数型 p = f分数累乗(kTwo, 100000, e.fキャンセル検査());
     for (auto _ : state) benchmark::DoNotOptimize(ExpandAll(e, p.t分子.f文字列(), p.t分母.f文字列()));
 }
 BENCHMARK(BM_ExpandOnly_2pow100000)->Unit(benchmark::kMillisecond);
@@ -99,7 +99,7 @@ BENCHMARK(BM_ExpandOnly_2pow100000)->Unit(benchmark::kMillisecond);
 // The same through the engine's one-shot power text.
 void BM_PowerText_2pow100000(benchmark::State& state) {
     ClsBrelvita e;
-    for (auto _ : state) benchmark::DoNotOptimize(e.f累乗文字列計算(u"2", 100000));
+    for (auto _ : state) benchmark::DoNotOptimize(f累乗文字列計算(u"2", 100000, e.fキャンセル検査()));
 }
 BENCHMARK(BM_PowerText_2pow100000)->Unit(benchmark::kMillisecond);
 

@@ -17,10 +17,10 @@ namespace {
 // The radix text of a decimal text, stepped to the end; counts the steps.
 std::u16string Convert(ClsBrelvita& e, const std::u16string& text, int32_t radix, int64_t& steps) {
     T順次基数変換コンテキスト型 ctx;
-    e.f順次基数変換初期化(ctx, text, radix);
+    f順次基数変換初期化(ctx, text, radix, e.fキャンセル検査());
     steps = 1;
-    while (!e.f順次基数変換(ctx)) ++steps;
-    e.f順次基数変換終了(ctx);
+    while (!f順次基数変換(ctx, 0, e.fキャンセル検査())) ++steps;
+    f順次基数変換終了(ctx);
     return std::move(ctx.s除算結果);
 }
 
@@ -62,7 +62,7 @@ BENCHMARK(BM_OneOver9973EndToEnd)->Unit(benchmark::kMillisecond);
 void BM_PowerOfTwoToRadix(benchmark::State& state) {
     const int32_t radix = static_cast<int32_t>(state.range(0));
     ClsBrelvita e;
-    const std::u16string text = e.f累乗文字列計算(u"2", 100000);
+    const std::u16string text = f累乗文字列計算(u"2", 100000, e.fキャンセル検査());
     int64_t steps = 0;
     size_t length = 0;
     for (auto _ : state) {
@@ -79,7 +79,7 @@ BENCHMARK(BM_PowerOfTwoToRadix)->Arg(36)->Arg(16)->Unit(benchmark::kMillisecond)
 // radix 36: how long a cancel request can wait.
 void BM_PowerOfTwoCancelLatency(benchmark::State& state) {
     ClsBrelvita e;
-    const std::u16string text = e.f累乗文字列計算(u"2", 100000);
+    const std::u16string text = f累乗文字列計算(u"2", 100000, e.fキャンセル検査());
     using Clock = std::chrono::steady_clock;
     Clock::time_point last;
     double worst = 0;

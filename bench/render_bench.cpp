@@ -7,7 +7,7 @@
 namespace {
 
 T単位数型 PowerOfTwo(ClsBrelvita& e, int32_t n) {
-    return e.f単位数変換(e.f累乗文字列計算(u"2", n));
+    return e.f単位数変換(f累乗文字列計算(u"2", n, e.fキャンセル検査()));
 }
 
 void RenderLoop(benchmark::State& state, ClsBrelvita& e, const T単位数型& value) {

@@ -6,15 +6,17 @@
 
 namespace {
 
-// Initialises the root and steps it until the halfway text holds `digits` fraction digits.
+// Initialises the root and steps it until the halfway text holds `digits` fraction digits,
+// the goal at which its blocks end.
 void Expand(benchmark::State& state, const T分数型& base, int32_t n, size_t digits) {
     ClsBrelvita e;
+    const Tキャンセル検査 check = e.fキャンセル検査();
     for (auto _ : state) {
         T分数累乗根順次計算コンテキスト型 ctx;
-        e.f分数累乗根順次計算初期化(ctx, base, n);
+        f分数累乗根順次計算初期化(ctx, base, n, check);
         size_t point = std::u16string::npos;
         while (point == std::u16string::npos || ctx.s累乗根計算結果.size() - point - 1 < digits) {
-            if (e.f分数累乗根順次計算(ctx)) break;
+            if (f分数累乗根順次計算(ctx, static_cast<int64_t>(digits), check)) break;
             if (point == std::u16string::npos) point = ctx.s累乗根計算結果.find(u'.');
         }
         benchmark::DoNotOptimize(ctx.s累乗根計算結果.data());

@@ -13,6 +13,9 @@
 #include "engine/brelvita.h"
 #include "engine/number/huge.h"
 
+// The check of the calls no test cancels.
+inline const Tキャンセル検査 kNoCancel;
+
 inline void PrintTo(const T分数型& f, std::ostream* os) {
     *os << Utf16ToUtf8(f.t分子.f文字列()) << "/" << Utf16ToUtf8(f.t分母.f文字列());
 }

@@ -14,11 +14,6 @@ T単位数型 PlainNumber(ClsBrelvita& e, const std::u16string& text) {
 
 ClsBrelvita::ClsBrelvita() {
     init_var();
-    t分数の0 = f分数変換(u"0");
-    t分数の1 = f分数変換(u"1");
-    t分数の無限大 = t分数の1;
-    t分数の無限大.t分母 = T整数型();
-    t分数の無限大.b既約確認済 = false;
     t単位数のマイナス1 = PlainNumber(*this, u"-1");
     t単位数の10 = PlainNumber(*this, u"10");
     i結果表示モード = DEC_CMD;

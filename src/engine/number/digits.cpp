@@ -31,6 +31,14 @@ std::u16string f符号取出し(std::u16string& rs数値文字列) {
     return u"";
 }
 
+void f小数分離(std::u16string& rs数値, std::u16string& rs小数) {
+    rs小数.clear();
+    const size_t point = rs数値.find(u'.');
+    if (point == std::u16string::npos) return;
+    rs小数 = rs数値.substr(point);
+    rs数値.erase(point);
+}
+
 std::u16string StringOfZeroC(int32_t cnt) {
     return cnt <= 0 ? std::u16string() : std::u16string(static_cast<size_t>(cnt), u'0');
 }

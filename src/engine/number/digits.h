@@ -9,6 +9,8 @@
 inline constexpr int32_t D長整数有効桁数 = 9;
 // Marks the first and the last digit of a repeating cycle.
 inline constexpr char16_t D循環節文字 = u'`';
+// Ends a text cut short by a cancel: a halfway result, or a number read from one.
+inline constexpr char16_t Dキャンセル印[] = u"...";
 
 // Drops leading "0" characters; an empty outcome becomes "0" ("0.50" gives ".50").
 std::u16string fゼロ正規化(std::u16string ps正数);
@@ -19,6 +21,9 @@ std::u16string f小数正規化(std::u16string vs小数);
 
 // Removes a leading "-" from the string and returns it; otherwise returns "".
 std::u16string f符号取出し(std::u16string& rs数値文字列);
+
+// Splits a decimal text at its first ".": "-12.5" gives "-12" and ".5"; "7" gives "7", "".
+void f小数分離(std::u16string& rs数値, std::u16string& rs小数);
 
 // cnt zeros; empty for cnt <= 0.
 std::u16string StringOfZeroC(int32_t cnt);

@@ -100,7 +100,6 @@ private:
     uint64_t leafDigits_;            // digits of the largest piece converted in one call
     std::vector<T片> stack_;         // pieces still to convert, the next one last
     std::vector<T作業整数> powers_;  // radix^(leafDigits * 2^j)
-    bool bTopDone_ = false;          // the unpadded top piece has been written
 };
 
 // Reads digits of the radix (each character already checked to be one) as a natural

@@ -18,12 +18,19 @@
 class T整数型 {
 public:
     T整数型() noexcept = default;
-    explicit T整数型(int64_t v);
+    // The value v. Both this and the destructor are constant expressions for a small value,
+    // so that the number layer's constants exist before any code runs.
+    constexpr explicit T整数型(int64_t v) : v_(v) {
+        if (v == INT64_MIN) fSetMinimum();
+    }
     T整数型(const T整数型& other) noexcept;
     T整数型(T整数型&& other) noexcept;
     T整数型& operator=(const T整数型& other) noexcept;
     T整数型& operator=(T整数型&& other) noexcept;
-    ~T整数型();
+    // Releases this copy's share of a large value.
+    constexpr ~T整数型() {
+        if (p_ != nullptr) fRelease();
+    }
 
     // Zero written "-0".
     static T整数型 f負のゼロ();
@@ -61,6 +68,8 @@ private:
         mpz_t z;
     };
     void fRelease() noexcept;
+    // Holds INT64_MIN, which is beyond the object's own 63 bits.
+    void fSetMinimum();
 
     int64_t v_ = 0;          // the value while p_ is null; never INT64_MIN
     T共有* p_ = nullptr;     // the value beyond 63 bits, shared by copies

@@ -37,13 +37,10 @@ uint64_t DecimalDigits(uint64_t v) {
 
 }  // namespace
 
-T整数型::T整数型(int64_t v) {
-    if (v == INT64_MIN) {
-        p_ = new T共有{1, {}};
-        mpz_init_set_si(p_->z, v);
-    } else {
-        v_ = v;
-    }
+void T整数型::fSetMinimum() {
+    v_ = 0;
+    p_ = new T共有{1, {}};
+    mpz_init_set_si(p_->z, INT64_MIN);
 }
 
 T整数型::T整数型(const T整数型& other) noexcept : v_(other.v_), p_(other.p_), bNegZero_(other.bNegZero_) {
@@ -77,8 +74,6 @@ T整数型& T整数型::operator=(T整数型&& other) noexcept {
     }
     return *this;
 }
-
-T整数型::~T整数型() { fRelease(); }
 
 void T整数型::fRelease() noexcept {
     if (p_ != nullptr && --p_->refs == 0) {

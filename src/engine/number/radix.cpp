@@ -14,8 +14,9 @@
 #include <algorithm>
 
 #include "common/checked_int.h"
-#include "engine/brelvita.h"
+#include "engine/number/digits.h"
 #include "engine/number/huge.h"
+#include "engine/number/radix.h"
 
 namespace {
 
@@ -56,14 +57,13 @@ std::unique_ptr<T循環探索> MakeFractionDigits(const T分数型& t, int32_t r
 
 // The whole integer part, and the preparation of the fraction digits. Everything that
 // can be cancelled comes before the context changes: a cancel leaves it as it was.
-bool IntegerStep(ClsBrelvita& e, T順次基数変換コンテキスト型& rtc) {
-    e.fキャンセル点();
-    const Tキャンセル検査 check = e.fキャンセル検査();
+bool IntegerStep(T順次基数変換コンテキスト型& rtc, const Tキャンセル検査& check) {
+    check();
     std::u16string digits = IntegerDigits(rtc.s被除数ワーク, rtc.i変換基数, check);
     std::unique_ptr<T循環探索> fraction;
     T分数型 t;
     if (!rtc.s小数桁.empty()) {
-        t = e.f分数変換(u"0" + rtc.s小数桁);
+        t = f分数変換(u"0" + rtc.s小数桁, check);
         fraction = MakeFractionDigits(t, rtc.i変換基数, check);
     }
     rtc.s被除数ワーク = u"0";  // what the division by the last place value leaves
@@ -77,23 +77,23 @@ bool IntegerStep(ClsBrelvita& e, T順次基数変換コンテキスト型& rtc) 
     rtc.t小数桁 = std::move(t);
     rtc.t累基小数桁用 = f分数値(1, rtc.i変換基数);
     rtc.s除算途中.push_back(u'.');
-    rtc.c余りLst = std::move(fraction);
+    rtc.p循環探索 = std::move(fraction);
     return false;
 }
 
-// A block of fraction digits; the last one either ends the expansion, closes the cycle,
-// or the expansion goes on.
-bool FractionStep(ClsBrelvita& e, T順次基数変換コンテキスト型& rtc) {
-    e.fキャンセル点();
-    if (!rtc.c余りLst) {
+// A block of fraction digits, ending at the goal (0: none); the last one either ends the
+// expansion, closes the cycle, or the expansion goes on.
+bool FractionStep(T順次基数変換コンテキスト型& rtc, int64_t goal, const Tキャンセル検査& check) {
+    check();
+    if (!rtc.p循環探索) {
         if (!rtc.t小数桁.t分子.fゼロ()) throw E一般例外(u"駄目だこりゃ! 初期化されていない基数変換なのよ～ん!");
         rtc.s除算途中.push_back(u'0');  // a fractional part of 0 gives one digit 0
         rtc.e状態 = E状態::m除算完了状態;
         return false;
     }
-    T循環探索& x = *rtc.c余りLst;
+    T循環探索& x = *rtc.p循環探索;
     const size_t before = rtc.s除算途中.size();
-    const T循環探索::E結末 end = x.f次桁(x.f段階桁数(rtc.l小数桁数, e.i展開目標桁数), rtc.s除算途中, e.fキャンセル検査());
+    const T循環探索::E結末 end = x.f次桁(x.f段階桁数(rtc.l小数桁数, goal), rtc.s除算途中, check);
     rtc.l小数桁数 += rtc.s除算途中.size() - before;
     if (end == T循環探索::E結末::m割切れ) {
         rtc.e状態 = E状態::m除算完了状態;  // the text is written by the next step
@@ -111,8 +111,8 @@ bool FractionStep(ClsBrelvita& e, T順次基数変換コンテキスト型& rtc)
 // from the last entry. The result text is left to the next step.
 bool CycleCheckStep(T順次基数変換コンテキスト型& rtc) {
     if (rtc.l循環小数リスト位置 >= 0) {
-        if (!rtc.c余りLst) throw E一般例外(u"駄目だこりゃ! 小数部のリストがもう無いのよ～ん!");
-        const uint64_t k = rtc.c余りLst->f記録数() - static_cast<uint64_t>(rtc.l循環小数リスト位置) - 1;
+        if (!rtc.p循環探索) throw E一般例外(u"駄目だこりゃ! 小数部のリストがもう無いのよ～ん!");
+        const uint64_t k = rtc.p循環探索->f記録数() - static_cast<uint64_t>(rtc.l循環小数リスト位置) - 1;
         f循環節印挿入(rtc.s除算途中, k);
     }
     rtc.e状態 = E状態::m除算完了状態;
@@ -134,14 +134,14 @@ bool FinishStep(T順次基数変換コンテキスト型& rtc) {
 
 }  // namespace
 
-void ClsBrelvita::f順次基数変換初期化(T順次基数変換コンテキスト型& rtc, const std::u16string& ps10進表記,
-                                 int32_t pi表記基数) {
+void f順次基数変換初期化(T順次基数変換コンテキスト型& rtc, const std::u16string& ps10進表記, int32_t pi表記基数,
+                         const Tキャンセル検査& check) {
     if (pi表記基数 < 2 || pi表記基数 > 36) throw E一般例外(u"駄目だこりゃ! 基数は 2 から 36 までなのよ～ん!");
-    rtc.c余りLst.reset();
-    fキャンセル点();  // a long text takes a while to take apart
+    rtc.p循環探索.reset();
+    check();  // a long text takes a while to take apart
     std::u16string text = ps10進表記;
     rtc.b末尾キャンセル印 = text.ends_with(Dキャンセル印);
-    if (rtc.b末尾キャンセル印) text.resize(text.size() - Dキャンセル印.size());
+    if (rtc.b末尾キャンセル印) text.resize(text.size() - (std::size(Dキャンセル印) - 1));
     text = f小数正規化(std::move(text));
     rtc.s除算結果.clear();
     rtc.s除算途中.clear();
@@ -163,15 +163,15 @@ void ClsBrelvita::f順次基数変換初期化(T順次基数変換コンテキ�
     }
     f小数分離(rtc.s被除数ワーク, rtc.s小数桁);
     RequireDigits(rtc.s被除数ワーク);
-    fキャンセル点();  // where the first place value is compared with the integer part
+    check();  // where the first place value is compared with the integer part
 }
 
-bool ClsBrelvita::f順次基数変換(T順次基数変換コンテキスト型& rtc) {
+bool f順次基数変換(T順次基数変換コンテキスト型& rtc, int64_t vi展開目標桁数, const Tキャンセル検査& check) {
     switch (rtc.e状態) {
         case E状態::m順次除算中状態:
-            return IntegerStep(*this, rtc);
+            return IntegerStep(rtc, check);
         case E状態::m順次小数除算中状態:
-            return FractionStep(*this, rtc);
+            return FractionStep(rtc, vi展開目標桁数, check);
         case E状態::m循環節チェック状態:
             return CycleCheckStep(rtc);
         case E状態::m除算完了状態:
@@ -180,4 +180,4 @@ bool ClsBrelvita::f順次基数変換(T順次基数変換コンテキスト型& 
     return FinishStep(rtc);
 }
 
-void ClsBrelvita::f順次基数変換終了(T順次基数変換コンテキスト型& rtc) { rtc.c余りLst.reset(); }
+void f順次基数変換終了(T順次基数変換コンテキスト型& rtc) { rtc.p循環探索.reset(); }

@@ -9,8 +9,8 @@
 #include "engine/number/division.h"
 #include "engine/number/fraction.h"
 
-// Context of one radix conversion, owned by the caller: initialise, step until true,
-// finish once in every case (also after an exception left a step).
+// Context of one radix conversion, owned by the caller: initialise, step until true. What
+// it holds goes with it; f順次基数変換終了 releases it earlier.
 //
 // The texts, e状態 and l循環小数リスト位置 are exactly those of a conversion that keeps
 // the place values r^0 … r^(k-1) as decimal strings for the integer part and, for the
@@ -24,7 +24,7 @@
 struct T順次基数変換コンテキスト型 {
     E整数順次除算内部状態 e状態 = E整数順次除算内部状態::m除算完了状態;
     std::u16string s符号;             // sign of the number: "-" or ""
-    std::unique_ptr<T循環探索> c余りLst;  // the fraction digits; absent until they start (and for 0)
+    std::unique_ptr<T循環探索> p循環探索;  // the fraction digits; absent until they start (and for 0)
     std::u16string s被除数ワーク;     // the integer part still to be converted (decimal)
     int32_t l循環小数リスト位置 = -1; // index of the recurring fractional part; -1 while none
     std::u16string s除算結果;         // the text so far with its sign; final at the end
@@ -37,3 +37,16 @@ struct T順次基数変換コンテキスト型 {
     bool b末尾キャンセル印 = false;   // the input ended with the cancel mark "..."
     bool b結果確定 = false;           // s除算結果 holds the final text
 };
+
+// Prepares the conversion of a decimal text (sign, point, cycle marks and a final "..."
+// allowed) into the radix (2..36). A zero is settled at once; a text that is no number
+// (after the sign and the point only digits) is refused.
+void f順次基数変換初期化(T順次基数変換コンテキスト型& rtc, const std::u16string& ps10進表記, int32_t pi表記基数,
+                         const Tキャンセル検査& check);
+// One step: false while not finished, true once s除算結果 is final. Blocks of fraction
+// digits end at vi展開目標桁数 digits after the point and are single digits past it (0: no
+// goal); the final text does not depend on it. A cancel leaves the context as it was
+// before the step.
+bool f順次基数変換(T順次基数変換コンテキスト型& rtc, int64_t vi展開目標桁数, const Tキャンセル検査& check);
+// Releases what the context holds; safe to call more than once.
+void f順次基数変換終了(T順次基数変換コンテキスト型& rtc);

@@ -13,8 +13,8 @@
 #include <cmath>
 
 #include "common/checked_int.h"
-#include "engine/brelvita.h"
 #include "engine/number/huge.h"
+#include "engine/number/root.h"
 
 namespace {
 
@@ -83,10 +83,12 @@ struct T累乗根作業 {
     uint64_t n = 2;
     T根位置 at;            // where the digits have got to
     size_t l反映済み = std::u16string::npos;  // digits already copied into the result text
+    T分数型 t根;           // the root's magnitude P/Q once it is known to end (not reduced)
 
-    // The whole text when the root is a terminating decimal, and the place after the one
-    // where the digits end; false when it is not.
-    bool TerminatingText(std::u16string& text, int32_t& next, const Tキャンセル検査& check) const;
+    // The whole text when the root is a terminating decimal, the place after the one where
+    // the digits end, and the root P/Q itself; false when it is not.
+    bool TerminatingText(std::u16string& text, int32_t& next, T分数型& root,
+                         const Tキャンセル検査& check) const;
     // floor(root) and its text ("" for 0).
     void IntegerPart(T根位置& next, std::u16string& text, const Tキャンセル検査& check) const;
     // The position after kNew fraction digits and the digits it adds, or false when that
@@ -98,7 +100,8 @@ struct T累乗根作業 {
                          const Tキャンセル検査& check) const;
 };
 
-bool T累乗根作業::TerminatingText(std::u16string& text, int32_t& next, const Tキャンセル検査& check) const {
+bool T累乗根作業::TerminatingText(std::u16string& text, int32_t& next, T分数型& root,
+                                  const Tキャンセル検査& check) const {
     bool exact = false;
     const T整数型 P = f冪根(p, n, exact, check);
     if (!exact) return false;
@@ -106,6 +109,7 @@ bool T累乗根作業::TerminatingText(std::u16string& text, int32_t& next, cons
     if (!exact) return false;
     uint64_t twos = 0, fives = 0;
     if (!WithoutTwosAndFives(Q, twos, fives).f等値(1)) return false;
+    root = {P, Q};
     // P / Q = P 2^(K - twos) 5^(K - fives) / 10^K, with K digits after the point, the last
     // of them not 0 (P and Q are coprime).
     const uint64_t K = std::max(twos, fives);
@@ -224,12 +228,12 @@ bool T累乗根作業::Block(uint64_t kNew, T根位置& next, std::u16string& di
     return true;
 }
 
-void ClsBrelvita::f分数累乗根順次計算初期化(T分数累乗根順次計算コンテキスト型& rtc,
-                                            const T分数型& vt底, int32_t vl指数) {
+void f分数累乗根順次計算初期化(T分数累乗根順次計算コンテキスト型& rtc, const T分数型& vt底, int32_t vl指数,
+                               const Tキャンセル検査& check) {
     using E = E分数累乗根順次計算内部状態;
     rtc.p作業.reset();
     if (vl指数 < 0) throw E一般例外(u"駄目だこりゃ! f分数累乗根順次計算初期化()で論理エラー");
-    if (f分数比較(vt底, t分数の0) == 0) {
+    if (f分数比較(vt底, t分数の0, check) == 0) {
         rtc.s累乗根計算結果 = u"0";
         rtc.e状態 = E::m累乗根計算完了状態;
         return;
@@ -241,7 +245,7 @@ void ClsBrelvita::f分数累乗根順次計算初期化(T分数累乗根順次�
     if (rtc.s符号 == u"-" && vl指数 % 2 == 0 && vl指数 != 0) {
         throw E一般例外(u"駄目だこりゃ! 虚数はまだ対応してないのよ～ん!");
     }
-    if (f分数比較(rtc.t底ワーク, t分数の1) == 0) {
+    if (f分数比較(rtc.t底ワーク, t分数の1, check) == 0) {
         rtc.s累乗根計算途中 = u"1";
         rtc.e状態 = E::m累乗根符号付加中状態;
         return;
@@ -263,8 +267,7 @@ void ClsBrelvita::f分数累乗根順次計算初期化(T分数累乗根順次�
         work->b無限大 = true;
         rtc.l10指数 = 1 / vl指数 + 1;
     } else {
-        fキャンセル点();
-        const Tキャンセル検査 check = fキャンセル検査();
+        check();
         T整数型 integer, rest;
         f商余(work->p, work->q, integer, rest, check);
         const int32_t length = f検査付32bit変換(static_cast<int64_t>(f10進桁数(integer, check)));
@@ -274,7 +277,7 @@ void ClsBrelvita::f分数累乗根順次計算初期化(T分数累乗根順次�
     rtc.e状態 = E::m累乗根順次計算中状態;
 }
 
-bool ClsBrelvita::f分数累乗根順次計算(T分数累乗根順次計算コンテキスト型& rtc) {
+bool f分数累乗根順次計算(T分数累乗根順次計算コンテキスト型& rtc, int64_t vi展開目標桁数, const Tキャンセル検査& check) {
     using E = E分数累乗根順次計算内部状態;
     switch (rtc.e状態) {
         case E::m累乗根計算完了状態:
@@ -286,19 +289,20 @@ bool ClsBrelvita::f分数累乗根順次計算(T分数累乗根順次計算コ�
         case E::m累乗根順次計算中状態:
             break;
     }
-    fキャンセル点();
+    check();
     if (!rtc.p作業) throw E一般例外(u"駄目だこりゃ! f分数累乗根順次計算()で論理エラー");
     // A copied context shares the work with its original until one of them steps.
     if (rtc.p作業.use_count() > 1) rtc.p作業 = std::make_shared<T累乗根作業>(*rtc.p作業);
     T累乗根作業& w = *rtc.p作業;
-    const Tキャンセル検査 check = fキャンセル検査();
     std::u16string& s = rtc.s累乗根計算途中;
     if (w.b無限大) {
         // No digit is ever found.
     } else if (!w.bStarted) {
         std::u16string text;
         int32_t next = 0;
-        if (w.TerminatingText(text, next, check)) {
+        T分数型 root;
+        if (w.TerminatingText(text, next, root, check)) {
+            w.t根 = std::move(root);
             s = std::move(text);
             rtc.l10指数 = next;
             rtc.e状態 = E::m累乗根符号付加中状態;
@@ -313,8 +317,8 @@ bool ClsBrelvita::f分数累乗根順次計算(T分数累乗根順次計算コ�
     } else {
         const uint64_t k = w.at.k;
         uint64_t kNew = k == 0 ? kFirstBlock : 2 * k;
-        if (i展開目標桁数 > 0) {  // blocks end at the goal, and past it are single digits
-            const uint64_t goal = static_cast<uint64_t>(i展開目標桁数);
+        if (vi展開目標桁数 > 0) {  // blocks end at the goal, and past it are single digits
+            const uint64_t goal = static_cast<uint64_t>(vi展開目標桁数);
             kNew = k < goal ? std::min(kNew, goal) : k + 1;
         }
         T根位置 next;
@@ -339,11 +343,11 @@ bool ClsBrelvita::f分数累乗根順次計算(T分数累乗根順次計算コ�
     return false;
 }
 
-T分数型 ClsBrelvita::f分数累乗根(const T分数型& vt底, int32_t vl指数) {
+T分数型 f分数累乗根(const T分数型& vt底, int32_t vl指数, const Tキャンセル検査& check) {
     if (vl指数 == 1) return vt底;
     T分数累乗根順次計算コンテキスト型 ctx;
-    f分数累乗根順次計算初期化(ctx, vt底, vl指数);
-    while (!f分数累乗根順次計算(ctx)) {
+    f分数累乗根順次計算初期化(ctx, vt底, vl指数, check);
+    while (!f分数累乗根順次計算(ctx, 0, check)) {
     }
     const std::u16string& s = ctx.s累乗根計算結果;
     if (s.ends_with(u"∞")) {
@@ -352,13 +356,9 @@ T分数型 ClsBrelvita::f分数累乗根(const T分数型& vt底, int32_t vl指�
         }
         return t分数の無限大;
     }
-    return f分数変換(s);
-}
-
-std::u16string ClsBrelvita::f自然数累乗根(const std::u16string& vs自然数, int32_t vl指数,
-                                      bool& rb完全) {
-    if (vl指数 < 1) throw E一般例外(u"駄目だこりゃ! f自然数累乗根()で論理エラー");
-    fキャンセル点();
-    const Tキャンセル検査 check = fキャンセル検査();
-    return f冪根(T整数型::f読込(vs自然数, check), static_cast<uint64_t>(vl指数), rb完全, check).f文字列(check);
+    // The root ended: settled by the initialisation (0 or ±1), or a terminating decimal.
+    if (!ctx.p作業) return s == u"0" ? t分数の0 : s == u"1" ? t分数の1 : T分数型{T整数型(-1), T整数型(1), true};
+    T分数型 root = ctx.p作業->t根;
+    if (!ctx.s符号.empty()) root.t分子 = f符号反転(root.t分子);
+    return f約分(std::move(root), check);
 }

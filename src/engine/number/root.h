@@ -34,3 +34,18 @@ struct T分数累乗根順次計算コンテキスト型 {
     int32_t l10指数 = 0;             // decimal place of the next digit (-1: first fraction digit)
     std::shared_ptr<T累乗根作業> p作業;  // the integer remainder state of the digit method
 };
+
+// Prepares the n-th root of the base (n >= 0, not 1). Settles at once a zero base ("0"),
+// a base of magnitude 1 ("1" with its sign) and the index 0 ("∞", "±∞" for a negative
+// base); refuses a negative index and an even root of a negative base.
+void f分数累乗根順次計算初期化(T分数累乗根順次計算コンテキスト型& rtc, const T分数型& vt底, int32_t vl指数,
+                               const Tキャンセル検査& check);
+// One step: false while digits are produced, true once s累乗根計算結果 is final. Blocks of
+// fraction digits end at vi展開目標桁数 digits after the point and are single digits past
+// it (0: no goal); the final text does not depend on it. A cancel leaves the context as it
+// was before the step.
+bool f分数累乗根順次計算(T分数累乗根順次計算コンテキスト型& rtc, int64_t vi展開目標桁数, const Tキャンセル検査& check);
+// The n-th root as a fraction in lowest terms, stepped to its end (an irrational root runs
+// until it is cancelled). Index 1 gives the base itself, unreduced; a root that is "∞"
+// gives the infinity 1/0, one that is "±∞" an error.
+T分数型 f分数累乗根(const T分数型& vt底, int32_t vl指数, const Tキャンセル検査& check);

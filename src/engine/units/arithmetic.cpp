@@ -16,8 +16,8 @@ constexpr char16_t RCFES_単位値補正演算子2[] =
     u"駄目だこりゃ! f複素数単位値補正()で未定義演算子が出た!その2";
 
 // The exact value of a number text taken from a formula.
-T複素数型 FormulaNumber(ClsBrelvita& e, const std::u16string& text) {
-    return e.f複素数変換(e.f浮動小数変換(e.f仮数変換(e.f分数変換(f小数正規化(text)))));
+T複素数型 FormulaNumber(const std::u16string& text, const Tキャンセル検査& check) {
+    return f複素数変換(f浮動小数変換(f仮数変換(f分数変換(f小数正規化(text), check))));
 }
 
 // True for a token that is one separator character.
@@ -62,35 +62,37 @@ T単位数型 Cancellable(ClsBrelvita& e, Operation operation) {
 
 T複素数型 ClsBrelvita::f複素数基底値補正(const T複素数型& vt被補正値, const std::u16string& vs保留基底値補正式,
                                          const std::u16string& vs基底値変換式) {
+    const Tキャンセル検査 check = fキャンセル検査();
     T複素数型 x = vt被補正値;
     std::u16string rest = vs基底値変換式, op = u"*";
     for (std::u16string token; !(token = fトークン取出し(rest)).empty();) {
         if (IsOperatorToken(token)) {
             op = token;
         } else if (op == u"*") {
-            x = f複素数乗算(x, FormulaNumber(*this, token));
+            x = f複素数乗算(x, FormulaNumber(token, check), check);
         } else if (op == u"/") {
-            x = f複素数除算(x, FormulaNumber(*this, token));
+            x = f複素数除算(x, FormulaNumber(token, check), check);
         } else {
             throw E一般例外(RCFES_基底値補正演算子);
         }
     }
     const std::u16string& p = vs保留基底値補正式;
     if (p.empty()) return x;
-    if (p[0] == u'+') return f複素数加算(x, FormulaNumber(*this, p.substr(1)));
-    if (p[0] == u'-') return f複素数減算(x, FormulaNumber(*this, p.substr(1)));
+    if (p[0] == u'+') return f複素数加算(x, FormulaNumber(p.substr(1), check), check);
+    if (p[0] == u'-') return f複素数減算(x, FormulaNumber(p.substr(1), check), check);
     throw E一般例外(RCFES_基底値補正演算子2);
 }
 
 T複素数型 ClsBrelvita::f複素数単位値補正(const T複素数型& vt被補正値, const std::u16string& vs保留基底値補正式,
                                          const std::u16string& vs基底値変換式) {
+    const Tキャンセル検査 check = fキャンセル検査();
     T複素数型 x = vt被補正値;
     const std::u16string& p = vs保留基底値補正式;
     if (!p.empty()) {
         if (p[0] == u'-') {
-            x = f複素数加算(x, FormulaNumber(*this, p.substr(1)));
+            x = f複素数加算(x, FormulaNumber(p.substr(1), check), check);
         } else if (p[0] == u'+') {
-            x = f複素数減算(x, FormulaNumber(*this, p.substr(1)));
+            x = f複素数減算(x, FormulaNumber(p.substr(1), check), check);
         } else {
             throw E一般例外(RCFES_単位値補正演算子2);
         }
@@ -100,9 +102,9 @@ T複素数型 ClsBrelvita::f複素数単位値補正(const T複素数型& vt被�
         if (IsOperatorToken(token)) {
             op = token;
         } else if (op == u"/") {
-            x = f複素数乗算(x, FormulaNumber(*this, token));
+            x = f複素数乗算(x, FormulaNumber(token, check), check);
         } else if (op == u"*") {
-            x = f複素数除算(x, FormulaNumber(*this, token));
+            x = f複素数除算(x, FormulaNumber(token, check), check);
         } else {
             throw E一般例外(RCFES_単位値補正演算子);
         }
@@ -146,14 +148,18 @@ T単位数型 ClsBrelvita::f単位数補正(const T単位数型& vt単位補正�
 
 namespace {
 
-// Sum or difference of two values, in the first operand's unit (its number is never
-// converted; the second is converted into that unit when the dimensions agree).
-T単位数型 AddOrSubtract(ClsBrelvita& e, const T単位数型& a, const T単位数型& b, bool bSubtract) {
+// An operation of the number layer on two complex numbers.
+using T複素数演算 = T複素数型 (*)(const T複素数型&, const T複素数型&, const Tキャンセル検査&);
+
+// Sum or difference of two values, as `combine` (f複素数加算 or f複素数減算) joins the
+// numbers, in the first operand's unit (its number is never converted; the second is
+// converted into that unit when the dimensions agree).
+T単位数型 AddOrSubtract(ClsBrelvita& e, const T単位数型& a, const T単位数型& b, T複素数演算 combine) {
     if (fキャンセル印チェック(a, b)) return fキャンセル値作成();
     return Cancellable(e, [&] {
         T単位数型 C = b;
         T単位数型 result = e.f加減算単位補正(a, C);
-        result.t複素数 = bSubtract ? e.f複素数減算(a.t複素数, C.t複素数) : e.f複素数加算(a.t複素数, C.t複素数);
+        result.t複素数 = combine(a.t複素数, C.t複素数, e.fキャンセル検査());
         return result;
     });
 }
@@ -161,11 +167,11 @@ T単位数型 AddOrSubtract(ClsBrelvita& e, const T単位数型& a, const T単�
 }  // namespace
 
 T単位数型 ClsBrelvita::f加算(const T単位数型& vt被加数, const T単位数型& vt加数) {
-    return AddOrSubtract(*this, vt被加数, vt加数, false);
+    return AddOrSubtract(*this, vt被加数, vt加数, f複素数加算);
 }
 
 T単位数型 ClsBrelvita::f減算(const T単位数型& vt被減数, const T単位数型& vt減数) {
-    return AddOrSubtract(*this, vt被減数, vt減数, true);
+    return AddOrSubtract(*this, vt被減数, vt減数, f複素数減算);
 }
 
 T単位数型 ClsBrelvita::f乗除単位補正(const std::u16string& vs乗除, T単位数型& rt被乗除数,
@@ -216,21 +222,24 @@ T単位数型 f数値以外複写(const T単位数型& v) {
 }
 
 // Product or quotient of two values, formed in base units and converted back into the
-// unit the display notation chose.
-T単位数型 MultiplyOrDivide(ClsBrelvita& e, const T単位数型& a, const T単位数型& b, bool bDivide) {
+// unit the display notation chose: the units combine by the operator `op` ("*" or "/"),
+// the numbers by `combine` (f複素数乗算 or f複素数除算).
+T単位数型 MultiplyOrDivide(ClsBrelvita& e, const T単位数型& a, const T単位数型& b, const char16_t* op,
+                           T複素数演算 combine) {
     if (fキャンセル印チェック(a, b)) return fキャンセル値作成();
     return Cancellable(e, [&] {
+        const Tキャンセル検査 check = e.fキャンセル検査();
         if (b.s単位表記.empty()) {
             // By a plain number the unit correction keeps a as it is: only the number
             // changes, so a's (possibly long) number is not copied first.
             T単位数型 result = f数値以外複写(a);
-            result.t複素数 = bDivide ? e.f複素数除算(a.t複素数, b.t複素数) : e.f複素数乗算(a.t複素数, b.t複素数);
+            result.t複素数 = combine(a.t複素数, b.t複素数, check);
             return result;
         }
         T単位数型 P = a, Q = b;
         bool bFlag = false;
-        T単位数型 result = e.f乗除単位補正(bDivide ? u"/" : u"*", P, Q, bFlag);
-        result.t複素数 = bDivide ? e.f複素数除算(P.t複素数, Q.t複素数) : e.f複素数乗算(P.t複素数, Q.t複素数);
+        T単位数型 result = e.f乗除単位補正(op, P, Q, bFlag);
+        result.t複素数 = combine(P.t複素数, Q.t複素数, check);
         if (bFlag) result.t複素数 = e.f複素数単位値補正(result.t複素数, u"", result.s基底値変換式);
         return result;
     });
@@ -239,11 +248,11 @@ T単位数型 MultiplyOrDivide(ClsBrelvita& e, const T単位数型& a, const T�
 }  // namespace
 
 T単位数型 ClsBrelvita::f乗算(const T単位数型& vt被乗数, const T単位数型& vt乗数) {
-    return MultiplyOrDivide(*this, vt被乗数, vt乗数, false);
+    return MultiplyOrDivide(*this, vt被乗数, vt乗数, u"*", f複素数乗算);
 }
 
 T単位数型 ClsBrelvita::f除算(const T単位数型& vt被除数, const T単位数型& vt除数) {
-    return MultiplyOrDivide(*this, vt被除数, vt除数, true);
+    return MultiplyOrDivide(*this, vt被除数, vt除数, u"/", f複素数除算);
 }
 
 T単位数型 ClsBrelvita::f符号付加(const T単位数型& vt単位数) {

@@ -159,11 +159,9 @@ const v意味コ表記情報再定義型 v意味コ表記情報再定義[D意味
 std::vector<T単一表記単位情報型> t単一表記単位情報;
 std::vector<T意味コ表記情報型> t意味コ表記情報;
 std::vector<T単位ヘルプ情報型> t単位ヘルプ情報;
-std::u16string Dキャンセル印;
 
 void init_var() {
     if (!t単一表記単位情報.empty()) return;
-    Dキャンセル印 = u"...";
     t単一表記単位情報.resize(D単一表記単位数);
     t単位ヘルプ情報.resize(D単一表記単位数);
     for (int i = 0; i < D単一表記単位数; ++i) {

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/number/digits.h"  // Dキャンセル印, shown with the results here
 #include "engine/units/semantic_code.h"
 
 using TAString = std::vector<std::u16string>;
@@ -83,8 +84,6 @@ struct T単位ヘルプ情報型 {
 extern std::vector<T単一表記単位情報型> t単一表記単位情報;
 extern std::vector<T意味コ表記情報型> t意味コ表記情報;
 extern std::vector<T単位ヘルプ情報型> t単位ヘルプ情報;
-// The mark that ends a cancelled halfway result.
-extern std::u16string Dキャンセル印;
 
 // Builds the run-time tables from the constant rows (runs once; later calls do nothing).
 void init_var();

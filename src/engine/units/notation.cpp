@@ -113,7 +113,7 @@ struct NotationReader {
                 bool bMultiply = c == o;
                 if (ex < 0) bMultiply = !bMultiply;
                 sCorrection += bMultiply ? u"*" : u"/";
-                sCorrection += e.f累乗文字列計算(v, ex < 0 ? f検査付符号反転(ex) : ex);
+                sCorrection += f累乗文字列計算(v, ex < 0 ? f検査付符号反転(ex) : ex, e.fキャンセル検査());
             } else {
                 throw E一般例外(RCFES_意味コ変換s基底値補正式構文不正);
             }

@@ -132,6 +132,7 @@ void RootUnit(ClsBrelvita& e, T単位数型& U, int32_t d, bool& flag) {
 T単位数型 ClsBrelvita::f累乗(const T単位数型& vt底, const T単位数型& vt指数) {
     if (fキャンセル印チェック(vt底, vt指数)) return fキャンセル値作成();
     try {
+        const Tキャンセル検査 check = fキャンセル検査();
         T単位数型 B = vt底;
         if (!vt指数.s単位表記.empty()) f未知単位情報設定(B);  // a unit in the exponent
         T単位数型 result = B;
@@ -139,8 +140,8 @@ T単位数型 ClsBrelvita::f累乗(const T単位数型& vt底, const T単位数�
         bool flag = false;
         const T仮数型& exponent = vt指数.t複素数.t浮動小数.t仮数;
         if (exponent.t指数.t分母.f等値(1)) {  // a rational exponent
-            const T分数型 q = f仮数真数化(exponent);
-            if (f分数比較(q, t分数の0) == 0 || f分数比較(q, t分数の1) == 0) {
+            const T分数型 q = f仮数真数化(exponent, check);
+            if (f分数比較(q, t分数の0, check) == 0 || f分数比較(q, t分数の1, check) == 0) {
                 result = B;
             } else {
                 T単位数型 U = IntegerPowerUnit(*this, B, f指数整数変換(q.t分子), flag);
@@ -155,7 +156,7 @@ T単位数型 ClsBrelvita::f累乗(const T単位数型& vt底, const T単位数�
                 }
             }
         }
-        result.t複素数 = f複素数累乗(result.t複素数, vt指数.t複素数);
+        result.t複素数 = f複素数累乗(result.t複素数, vt指数.t複素数, check);
         if (flag) result.t複素数 = f複素数単位値補正(result.t複素数, u"", result.s基底値変換式);
         return result;
     } catch (const Eキャンセル指示&) {

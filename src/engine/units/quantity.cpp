@@ -4,7 +4,7 @@
 T単位数型 ClsBrelvita::f単位数変換(const std::u16string& vs小数) {
     T単位数型 v;
     try {
-        v.t複素数 = f複素数変換(f浮動小数変換(f仮数変換(f分数変換(f小数正規化(vs小数)))));
+        v.t複素数 = f複素数変換(f浮動小数変換(f仮数変換(f分数変換(f小数正規化(vs小数), fキャンセル検査()))));
     } catch (const Eキャンセル指示&) {
         f単位付計算キャンセル指示クリア();
         return fキャンセル値作成();
@@ -28,12 +28,4 @@ void f未知単位情報設定(T単位数型& rt単位数) {
     rt単位数.t単項表記リスト.clear();
     rt単位数.t保留.clear();
     rt単位数.s基底値変換式.clear();
-}
-
-void f小数分離(std::u16string& rs数値, std::u16string& rs小数) {
-    rs小数.clear();
-    const size_t point = rs数値.find(u'.');
-    if (point == std::u16string::npos) return;
-    rs小数 = rs数値.substr(point);
-    rs数値.erase(point);
 }

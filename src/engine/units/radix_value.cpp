@@ -26,9 +26,7 @@ bool ValidDigits(const std::u16string& integer, const std::u16string* fraction, 
 }
 
 // A fraction in the number layers, as a value's t複素数 is built from it.
-T複素数型 ComplexOf(ClsBrelvita& e, const T分数型& f) {
-    return e.f複素数変換(e.f浮動小数変換(e.f仮数変換(f)));
-}
+T複素数型 ComplexOf(const T分数型& f) { return f複素数変換(f浮動小数変換(f仮数変換(f))); }
 
 }  // namespace
 
@@ -41,13 +39,14 @@ bool ClsBrelvita::f基数10進変換(const std::u16string& ps表記, int32_t pi�
 
     // The integer digits; a cancel there gives a cancelled value, as the unit-aware
     // operations that would sum the terms give one.
+    const Tキャンセル検査 check = fキャンセル検査();
     T単位数型 value;
     try {
         value = f単位数変換(u"0");
         T整数型 tInteger;
-        f基数自然数値変換(integer, pi表記基数, tInteger);
+        f基数自然数値変換(integer, pi表記基数, tInteger, check);
         if (!tInteger.fゼロ() && !fキャンセル印チェック(value, value)) {
-            value.t複素数 = f複素数加算(value.t複素数, ComplexOf(*this, {tInteger, T整数型(1)}));
+            value.t複素数 = f複素数加算(value.t複素数, ComplexOf({tInteger, T整数型(1)}), check);
         }
     } catch (const Eキャンセル指示&) {
         f単位付計算キャンセル指示クリア();
@@ -59,8 +58,8 @@ bool ClsBrelvita::f基数10進変換(const std::u16string& ps表記, int32_t pi�
     }
     if (bPoint) {
         T分数型 F;
-        if (!f小数基数10進分数変換(fraction, pi表記基数, F)) return false;
-        value.t複素数 = f複素数加算(value.t複素数, ComplexOf(*this, F));
+        if (!f小数基数10進分数変換(fraction, pi表記基数, F, check)) return false;
+        value.t複素数 = f複素数加算(value.t複素数, ComplexOf(F), check);
     }
     // A plain number: the dimension of a number, no name, no display radix.
     value.s単位表記.clear();

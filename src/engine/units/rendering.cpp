@@ -50,22 +50,22 @@ std::u16string f帯分数文字列(ClsBrelvita& e, const T分数型& F) {
 
 // The decimal expansion of F, stepwise, keeping the halfway text up to date.
 std::u16string f小数展開(ClsBrelvita& e, const T分数型& F) {
+    const Tキャンセル検査 check = e.fキャンセル検査();
     T整数順次除算コンテキスト型 ctx;
-    const T終了処理 t終了([&e, &ctx] { e.f整数順次除算終了(ctx); });
-    e.f整数順次除算初期化(ctx, F.t分子, F.t分母);
-    while (!e.f整数順次除算(ctx)) e.t途中結果.f追従(ctx.s除算結果);
+    f整数順次除算初期化(ctx, F.t分子, F.t分母);
+    while (!f整数順次除算(ctx, e.i展開目標桁数, check)) e.t途中結果.f追従(ctx.s除算結果);
     return std::move(ctx.s除算結果);
 }
 
 // The number text of a mantissa: a rational value in the display mode, a root always as
 // decimal digits (an irrational root goes on until it is cancelled).
 std::u16string f数値文字列(ClsBrelvita& e, const T仮数型& t仮数) {
+    const Tキャンセル検査 check = e.fキャンセル検査();
     const int32_t n = f指数整数変換(t仮数.t指数.t分母);
     if (n == 1) {
-        const T分数型 F = e.f仮数真数化(t仮数);
+        const T分数型 F = f仮数真数化(t仮数, check);
         switch (e.i結果表示モード) {
             case FRAC_CMD: {
-                const Tキャンセル検査 check = e.fキャンセル検査();
                 const std::u16string s分子 = F.t分子.f文字列(check);
                 return F.t分母.f等値(1) ? s分子 : s分子 + u"/" + F.t分母.f文字列(check);
             }
@@ -74,20 +74,20 @@ std::u16string f数値文字列(ClsBrelvita& e, const T仮数型& t仮数) {
             default: return u"";  // not a display mode: no number text
         }
     }
-    const T分数型 F = e.f分数累乗(t仮数.t底, f指数整数変換(t仮数.t指数.t分子));
+    const T分数型 F = f分数累乗(t仮数.t底, f指数整数変換(t仮数.t指数.t分子), check);
     T分数累乗根順次計算コンテキスト型 ctx;
-    e.f分数累乗根順次計算初期化(ctx, F, n);
-    while (!e.f分数累乗根順次計算(ctx)) e.t途中結果.f追従(ctx.s累乗根計算結果);
+    f分数累乗根順次計算初期化(ctx, F, n, check);
+    while (!f分数累乗根順次計算(ctx, e.i展開目標桁数, check)) e.t途中結果.f追従(ctx.s累乗根計算結果);
     return std::move(ctx.s累乗根計算結果);
 }
 
 // One text converted into radix b, stepwise, with its own halfway text.
 std::u16string f基数変換Sub(ClsBrelvita& e, const std::u16string& t, int32_t b) {
     e.t途中結果.f開始();
+    const Tキャンセル検査 check = e.fキャンセル検査();
     T順次基数変換コンテキスト型 ctx;
-    const T終了処理 t終了([&e, &ctx] { e.f順次基数変換終了(ctx); });
-    e.f順次基数変換初期化(ctx, t, b);
-    while (!e.f順次基数変換(ctx)) e.t途中結果.f追従(ctx.s除算結果);
+    f順次基数変換初期化(ctx, t, b, check);
+    while (!f順次基数変換(ctx, e.i展開目標桁数, check)) e.t途中結果.f追従(ctx.s除算結果);
     return std::move(ctx.s除算結果);
 }
 

@@ -43,12 +43,15 @@ std::u16string ClsBrelvita::f例外単位数変換(const std::u16string& vs数�
         const std::u16string s符号 = f符号取出し(s整数);
         std::u16string s小数;
         f小数分離(s整数, s小数);
-        std::u16string s時, s分;
-        const std::u16string s時余り = f自然数商余(s整数, u"3600", s時);
-        const std::u16string s秒 = f自然数商余(s時余り, u"60", s分);
+        const Tキャンセル検査 check = fキャンセル検査();
+        check();  // a cancellation point before the hours and minutes are divided off
+        T整数型 t時, t時余り, t分, t秒;
+        f商余(T整数型::f読込(s整数, check), T整数型(3600), t時, t時余り, check);
+        f商余(t時余り, T整数型(60), t分, t秒, check);
         rs単位表記.clear();
         // Hours are not wrapped at 24; the fraction of the second keeps its cycle marks.
-        return s符号 + s時 + D時分区切 + f2桁化(s分) + D時分区切 + f2桁化(s秒) + s小数;
+        return s符号 + t時.f文字列(check) + D時分区切 + f2桁化(t分.f文字列(check)) + D時分区切 +
+               f2桁化(t秒.f文字列(check)) + s小数;
     }
 
     f例外単位表記置換(rs単位表記);

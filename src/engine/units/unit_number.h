@@ -38,9 +38,6 @@ bool fキャンセル印チェック(const T単位数型& vtチェック数1, co
 // Puts a value into the unknown unit ("???"), keeping its number, name, tag and radix.
 void f未知単位情報設定(T単位数型& rt単位数);
 
-// Splits a decimal text at its first ".": "-12.5" gives "-12" and ".5"; "7" gives "7", "".
-void f小数分離(std::u16string& rs数値, std::u16string& rs小数);
-
 // Respells every exceptional term of a notation ("!time" -> "s"); throws the general
 // error RCFES_不正例外単位 for an exceptional term other than the time unit.
 void f例外単位表記置換(std::u16string& rs単位表記);

@@ -7,6 +7,7 @@
 #include "common/ut_common.h"
 #include "common/utf.h"
 #include "engine/brelvita.h"
+#include "engine/number/digit_strings_ref.h"
 #include "test_support.h"
 
 namespace {
@@ -14,12 +15,12 @@ namespace {
 using E状態 = E整数順次除算内部状態;
 
 // The whole expansion of a/b.
-std::u16string Expand(ClsBrelvita& e, const std::u16string& a, const std::u16string& b) {
+std::u16string Expand(const std::u16string& a, const std::u16string& b) {
     T整数順次除算コンテキスト型 ctx;
-    e.f整数順次除算初期化(ctx, a, b);
-    while (!e.f整数順次除算(ctx)) {
+    f整数順次除算初期化(ctx, a, b, kNoCancel);
+    while (!f整数順次除算(ctx, 0, kNoCancel)) {
     }
-    e.f整数順次除算終了(ctx);
+    f整数順次除算終了(ctx);
     return ctx.s除算結果;
 }
 
@@ -27,8 +28,6 @@ std::u16string Expand(ClsBrelvita& e, const std::u16string& a, const std::u16str
 // repeated subtraction, a remainder list searched from the front.
 class LiteralDivision {
 public:
-    explicit LiteralDivision(ClsBrelvita& e) : e_(e) {}
-
     void Init(std::u16string a, std::u16string b) {
         list_.clear();
         state = E状態::m順次除算中状態;
@@ -75,8 +74,8 @@ public:
             return true;
         }
         int count = 0;
-        while (e_.f自然数比較(rem_, divisor_) != -1) {
-            rem_ = e_.f自然数大小減算(rem_, divisor_);
+        while (f自然数比較(rem_, divisor_) != -1) {
+            rem_ = f自然数大小減算(rem_, divisor_);
             ++count;
         }
         if (count != 0 || !midway_.empty()) midway_ += static_cast<char16_t>(u'0' + count);
@@ -112,7 +111,6 @@ public:
     std::u16string result;
 
 private:
-    ClsBrelvita& e_;
     std::u16string sign_, rem_, work_, divisor_, midway_;
     bool saving_ = false;
     std::vector<std::u16string> list_;
@@ -129,34 +127,33 @@ size_t FractionDigits(const std::u16string& s) {
 // the engine's texts, up to the last one the literal division reached, must be one it
 // left, with the same return value, state and cycle index, in order; when the literal
 // division ended, the engine must end the same way.
-::testing::AssertionResult SameSteps(ClsBrelvita& e, const std::u16string& a,
+::testing::AssertionResult SameSteps(const std::u16string& a,
                                      const std::u16string& b, int maxSteps) {
-    LiteralDivision ref(e);
+    LiteralDivision ref;
     ref.Init(a, b);
     T整数順次除算コンテキスト型 ctx;
-    e.f整数順次除算初期化(ctx, a, b);
+    f整数順次除算初期化(ctx, a, b, kNoCancel);
     const auto result = fSameSteps(ref, maxSteps, [&] {
-        e.i展開目標桁数 = static_cast<int64_t>(FractionDigits(ctx.s除算途中)) + 1;
-        const bool done = e.f整数順次除算(ctx);
+        const int64_t goal = static_cast<int64_t>(FractionDigits(ctx.s除算途中)) + 1;
+        const bool done = f整数順次除算(ctx, goal, kNoCancel);
         return TStepSeen{done, ctx.s除算結果, ctx.e状態, ctx.l循環小数リスト位置};
     }, Utf16ToUtf8(a) + "/" + Utf16ToUtf8(b));
-    e.i展開目標桁数 = 0;
-    e.f整数順次除算終了(ctx);
+    f整数順次除算終了(ctx);
     return result;
 }
 
 // base^n for small n, remembered between calls.
-const std::u16string& Power(ClsBrelvita& e, const std::u16string& base, int n) {
+const std::u16string& Power(const std::u16string& base, int n) {
     static std::map<std::u16string, std::vector<std::u16string>> powers;
     std::vector<std::u16string>& list = powers[base];
     if (list.empty()) list.push_back(u"1");
-    while (static_cast<int>(list.size()) <= n) list.push_back(e.f自然数乗算(list.back(), base));
+    while (static_cast<int>(list.size()) <= n) list.push_back(f自然数乗算(list.back(), base));
     return list[static_cast<size_t>(n)];
 }
 
 // 2^i·5^j times a few primes of short decimal period, at most maxDigits digits: the
 // expansion has a pre-period and ends within a few hundred digits.
-std::u16string ShortPeriodDenominator(ClsBrelvita& e, std::mt19937_64& rng, int maxDigits) {
+std::u16string ShortPeriodDenominator(std::mt19937_64& rng, int maxDigits) {
     static const char16_t* const kPrimes[] = {
         u"3",     u"7",     u"11",    u"13",     u"17",     u"31",         u"37",
         u"41",    u"53",    u"73",    u"101",    u"137",    u"239",        u"271",
@@ -168,18 +165,17 @@ std::u16string ShortPeriodDenominator(ClsBrelvita& e, std::mt19937_64& rng, int 
         size_t used = 0;
         for (int n = static_cast<int>(rng() % 4); n > 0; --n) {
             const size_t i = rng() % std::size(kPrimes);
-            if ((used >> i & 1) == 0) d = e.f自然数乗算(d, kPrimes[i]);
+            if ((used >> i & 1) == 0) d = f自然数乗算(d, kPrimes[i]);
             used |= size_t{1} << i;
         }
     } while (static_cast<int>(d.size()) > maxDigits);
     // About 3.3 factors of 2 or 1.4 factors of 5 per spare digit.
     auto spare = [&] { return std::max(0, maxDigits - static_cast<int>(d.size())); };
-    d = e.f自然数乗算(d, Power(e, u"2", static_cast<int>(rng() % (10 * spare() / 3 + 1))));
-    return e.f自然数乗算(d, Power(e, u"5", static_cast<int>(rng() % (10 * spare() / 7 + 1))));
+    d = f自然数乗算(d, Power(u"2", static_cast<int>(rng() % (10 * spare() / 3 + 1))));
+    return f自然数乗算(d, Power(u"5", static_cast<int>(rng() % (10 * spare() / 7 + 1))));
 }
 
 TEST(Division, ExpansionTexts) {
-    ClsBrelvita e;
     struct Case {
         const char16_t *a, *b, *want;
     };
@@ -223,77 +219,74 @@ TEST(Division, ExpansionTexts) {
     };
     for (const auto& c : cases) {
         if (c.want != nullptr) {
-            EXPECT_EQ(Utf16ToUtf8(Expand(e, c.a, c.b)), Utf16ToUtf8(c.want))
+            EXPECT_EQ(Utf16ToUtf8(Expand(c.a, c.b)), Utf16ToUtf8(c.want))
                 << Utf16ToUtf8(c.a) << "/" << Utf16ToUtf8(c.b);
         }
-        EXPECT_TRUE(SameSteps(e, c.a, c.b, 400));
+        EXPECT_TRUE(SameSteps(c.a, c.b, 400));
     }
 }
 
 TEST(Division, StepProtocol) {
-    ClsBrelvita e;
     T整数順次除算コンテキスト型 ctx;
-    e.f整数順次除算終了(ctx);  // nothing created yet
-    e.f整数順次除算初期化(ctx, u"1", u"2");
-    EXPECT_FALSE(e.f整数順次除算(ctx));
+    f整数順次除算終了(ctx);  // nothing created yet
+    f整数順次除算初期化(ctx, u"1", u"2", kNoCancel);
+    EXPECT_FALSE(f整数順次除算(ctx, 0, kNoCancel));
     EXPECT_EQ(ctx.s除算結果, u"0.");
-    EXPECT_FALSE(e.f整数順次除算(ctx));
+    EXPECT_FALSE(f整数順次除算(ctx, 0, kNoCancel));
     EXPECT_EQ(ctx.s除算結果, u"0.5");
-    EXPECT_TRUE(e.f整数順次除算(ctx));
+    EXPECT_TRUE(f整数順次除算(ctx, 0, kNoCancel));
     EXPECT_EQ(ctx.s除算結果, u"0.5");
-    EXPECT_TRUE(e.f整数順次除算(ctx));
-    e.f整数順次除算終了(ctx);
-    e.f整数順次除算終了(ctx);
-    EXPECT_TRUE(ctx.c余りLst == nullptr);
+    EXPECT_TRUE(f整数順次除算(ctx, 0, kNoCancel));
+    f整数順次除算終了(ctx);
+    f整数順次除算終了(ctx);
+    EXPECT_TRUE(ctx.p作業 == nullptr);
 
     // The step that meets the repeated remainder still returns false, unmarked.
-    e.f整数順次除算初期化(ctx, u"1", u"3");
-    EXPECT_FALSE(e.f整数順次除算(ctx));
-    EXPECT_FALSE(e.f整数順次除算(ctx));
+    f整数順次除算初期化(ctx, u"1", u"3", kNoCancel);
+    EXPECT_FALSE(f整数順次除算(ctx, 0, kNoCancel));
+    EXPECT_FALSE(f整数順次除算(ctx, 0, kNoCancel));
     EXPECT_EQ(ctx.s除算結果, u"0.3");
     EXPECT_EQ(ctx.e状態, E状態::m循環節チェック状態);
-    EXPECT_TRUE(e.f整数順次除算(ctx));
+    EXPECT_TRUE(f整数順次除算(ctx, 0, kNoCancel));
     EXPECT_EQ(ctx.s除算結果, u"0.3`");
 
     // The integer part comes from the quotient in one piece; an exact one ends there.
-    e.f整数順次除算初期化(ctx, u"-1234", u"617");
-    EXPECT_FALSE(e.f整数順次除算(ctx));
+    f整数順次除算初期化(ctx, u"-1234", u"617", kNoCancel);
+    EXPECT_FALSE(f整数順次除算(ctx, 0, kNoCancel));
     EXPECT_EQ(ctx.s除算結果, u"-2");
     EXPECT_EQ(ctx.e状態, E状態::m循環節チェック状態);
-    EXPECT_TRUE(e.f整数順次除算(ctx));
+    EXPECT_TRUE(f整数順次除算(ctx, 0, kNoCancel));
     EXPECT_EQ(ctx.s除算結果, u"-2");
 
     // Zero and infinity are settled by the initialisation; no list is created.
-    e.f整数順次除算初期化(ctx, u"5", u"0");
-    EXPECT_TRUE(ctx.c余りLst == nullptr);
-    EXPECT_TRUE(e.f整数順次除算(ctx));
+    f整数順次除算初期化(ctx, u"5", u"0", kNoCancel);
+    EXPECT_TRUE(ctx.p作業 == nullptr);
+    EXPECT_TRUE(f整数順次除算(ctx, 0, kNoCancel));
     EXPECT_EQ(ctx.s除算結果, u"∞");
 
     // The radix conversion's state is not this division's: a step leaves it alone.
-    e.f整数順次除算初期化(ctx, u"1", u"7");
+    f整数順次除算初期化(ctx, u"1", u"7", kNoCancel);
     ctx.e状態 = E状態::m順次小数除算中状態;
-    EXPECT_FALSE(e.f整数順次除算(ctx));
+    EXPECT_FALSE(f整数順次除算(ctx, 0, kNoCancel));
     EXPECT_EQ(ctx.s除算結果, u"");
-    e.f整数順次除算終了(ctx);
+    f整数順次除算終了(ctx);
 }
 
 TEST(Division, MatchesLiteralDivisionOnRandomFractions) {
-    ClsBrelvita e;
     std::mt19937_64 rng(20240611);
     for (int i = 0; i < 2000; ++i) {
         // Random divisors almost never close a cycle: enough steps to pass the point.
         const bool bShort = i % 2 == 0;
-        const std::u16string b = bShort ? ShortPeriodDenominator(e, rng, 40)
+        const std::u16string b = bShort ? ShortPeriodDenominator(rng, 40)
                                         : RandomDigits(rng, 1 + static_cast<int>(rng() % 40));
         std::u16string a = rng() % 50 == 0 ? u"0" : RandomDigits(rng, 1 + static_cast<int>(rng() % 40));
         const std::u16string sa = rng() % 2 ? u"-" : u"";
         const std::u16string sb = rng() % 3 ? u"" : u"-";
-        ASSERT_TRUE(SameSteps(e, sa + a, sb + b, bShort ? 100 : 50));
+        ASSERT_TRUE(SameSteps(sa + a, sb + b, bShort ? 100 : 50));
     }
 }
 
 TEST(Division, MatchesLiteralDivisionOnLongCycles) {
-    ClsBrelvita e;
     struct Case {
         const char16_t *a, *b;
     };
@@ -307,7 +300,7 @@ TEST(Division, MatchesLiteralDivisionOnLongCycles) {
         {u"1", u"18446744073709551557"},             // largest 64-bit prime: no early cycle
         {u"1", u"9973"},
     };
-    for (const auto& c : cases) EXPECT_TRUE(SameSteps(e, c.a, c.b, 1200));
+    for (const auto& c : cases) EXPECT_TRUE(SameSteps(c.a, c.b, 1200));
 }
 
 std::u16string U16(uint64_t v) { return Utf8ToUtf16(std::to_string(v)); }
@@ -337,26 +330,25 @@ std::u16string MapDivision(uint64_t a, uint64_t b) {
 }
 
 TEST(Division, LongCyclesCloseWhereTheyRepeat) {
-    ClsBrelvita e;
     std::mt19937_64 rng(77);
     // Dividend as long as the divisor, so that no leading zeros shift the recorded entries.
     for (int i = 0; i < 40; ++i) {
         const uint64_t b = 1000 + rng() % 20000;
         const uint64_t a = b + rng() % (9 * b);
-        EXPECT_EQ(Utf16ToUtf8(Expand(e, U16(a), U16(b))),
+        EXPECT_EQ(Utf16ToUtf8(Expand(U16(a), U16(b))),
                   Utf16ToUtf8(MapDivision(a, b)));
     }
-    EXPECT_EQ(Expand(e, u"10000", u"9967"), MapDivision(10000, 9967));
+    EXPECT_EQ(Expand(u"10000", u"9967"), MapDivision(10000, 9967));
 }
 
 TEST(Division, FinalTextReadsBackAsTheFraction) {
-    ClsBrelvita e;
     std::mt19937_64 rng(4242);
     for (int i = 0; i < 2000; ++i) {
         const std::u16string a = (rng() % 2 ? u"-" : u"") + RandomDigits(rng, 1 + static_cast<int>(rng() % 60));
-        const std::u16string b = (rng() % 4 ? u"" : u"-") + ShortPeriodDenominator(e, rng, 60);
-        const std::u16string text = Expand(e, a, b);
-        ASSERT_EQ(e.f分数変換(text), e.f約分(F(a, b))) << Utf16ToUtf8(a) << "/" << Utf16ToUtf8(b);
+        const std::u16string b = (rng() % 4 ? u"" : u"-") + ShortPeriodDenominator(rng, 60);
+        const std::u16string text = Expand(a, b);
+        ASSERT_EQ(f分数変換(text, kNoCancel), f約分(F(a, b), kNoCancel))
+            << Utf16ToUtf8(a) << "/" << Utf16ToUtf8(b);
     }
 }
 
@@ -365,6 +357,7 @@ TEST(Division, FinalTextReadsBackAsTheFraction) {
 // context as they were before the step: cleared of the request, the expansion goes on.
 TEST(Division, CancelLeavesTheContextAsBeforeTheStep) {
     ClsBrelvita e;
+    const Tキャンセル検査 check = e.fキャンセル検査();
     long calls = 0, cancelAt = -1;
     e.t取消要求.f監視設定([&] { if (++calls == cancelAt) e.f単位付計算キャンセル指示(); }, 0);
     for (const char16_t* b : {u"70", u"11111111111111111"}) {
@@ -372,31 +365,30 @@ TEST(Division, CancelLeavesTheContextAsBeforeTheStep) {
         T整数順次除算コンテキスト型 ctx;
         calls = 0;
         cancelAt = -1;
-        e.f整数順次除算初期化(ctx, u"1", b);
+        f整数順次除算初期化(ctx, u"1", b, check);
         do halfway.push_back(ctx.s除算結果);
-        while (!e.f整数順次除算(ctx));
-        e.f整数順次除算終了(ctx);
+        while (!f整数順次除算(ctx, 0, check));
+        f整数順次除算終了(ctx);
         const std::u16string whole = ctx.s除算結果;
         const long total = calls;
         for (cancelAt = 1; cancelAt <= total; ++cancelAt) {
             calls = 0;
-            e.f整数順次除算初期化(ctx, u"1", b);
+            f整数順次除算初期化(ctx, u"1", b, check);
             size_t done = 0;
-            EXPECT_THROW(while (!e.f整数順次除算(ctx)) ++done, Eキャンセル指示);
+            EXPECT_THROW(while (!f整数順次除算(ctx, 0, check)) ++done, Eキャンセル指示);
             EXPECT_EQ(ctx.s除算結果, halfway.at(done));
             e.f単位付計算キャンセル指示クリア();
-            while (!e.f整数順次除算(ctx)) {
+            while (!f整数順次除算(ctx, 0, check)) {
             }
             EXPECT_EQ(ctx.s除算結果, whole);
-            e.f整数順次除算終了(ctx);
-            EXPECT_TRUE(ctx.c余りLst == nullptr);
+            f整数順次除算終了(ctx);
+            EXPECT_TRUE(ctx.p作業 == nullptr);
         }
     }
     e.t取消要求.f監視設定(nullptr);
 }
 
 TEST(Division, PowerAsDecimalText) {
-    ClsBrelvita e;
     struct Case {
         const char16_t* base;
         int32_t n;
@@ -408,9 +400,11 @@ TEST(Division, PowerAsDecimalText) {
         {u"1.50", 2, u"2.25"},    {u"0.3`", 2, u"0.1`"},     {u"0", 0, u"0"},
         {u"-0.2", 2, u"0.04"},
     };
-    for (const auto& c : cases) EXPECT_EQ(e.f累乗文字列計算(c.base, c.n), c.want) << Utf16ToUtf8(c.base);
+    for (const auto& c : cases) {
+        EXPECT_EQ(f累乗文字列計算(c.base, c.n, kNoCancel), c.want) << Utf16ToUtf8(c.base);
+    }
 
-    const std::u16string big = e.f累乗文字列計算(u"2", 100000);
+    const std::u16string big = f累乗文字列計算(u"2", 100000, kNoCancel);
     EXPECT_EQ(big.size(), 30103u);
     EXPECT_EQ(big.substr(0, 20), u"99900209301438450794");
     EXPECT_EQ(big.substr(big.size() - 20), u"55304734389883109376");

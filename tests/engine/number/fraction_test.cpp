@@ -4,13 +4,13 @@
 #include <random>
 
 #include "common/ut_common.h"
-#include "engine/brelvita.h"
+#include "engine/number/digit_strings_ref.h"
+#include "engine/number/fraction.h"
 #include "test_support.h"
 
 namespace {
 
 TEST(Fraction, DecimalTextToFraction) {
-    ClsBrelvita e;
     struct Case {
         std::u16string text;
         T分数型 want;
@@ -25,22 +25,34 @@ TEST(Fraction, DecimalTextToFraction) {
         {u"-12", F(u"-12", u"1")},      {u"0.0`9`", F(u"1", u"11")},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(e.f分数変換(c.text), c.want) << "text length " << c.text.size();
+        EXPECT_EQ(f分数変換(c.text, kNoCancel), c.want) << "text length " << c.text.size();
+    }
+}
+
+// The constants are the fractions f分数変換 reads, down to the mark of lowest terms that
+// lets operations take their shortcuts; the infinity must not carry it.
+TEST(Fraction, ConstantsAreMarkedAsTheirReadings) {
+    const std::pair<const T分数型*, T分数型> cases[] = {
+        {&t分数の0, f分数変換(u"0", kNoCancel)},
+        {&t分数の1, f分数変換(u"1", kNoCancel)},
+        {&t分数の無限大, f分数除算(t分数の1, t分数の0, kNoCancel)},
+    };
+    for (const auto& [constant, reading] : cases) {
+        EXPECT_EQ(*constant, reading);
+        EXPECT_EQ(constant->b既約確認済, reading.b既約確認済) << Utf16ToUtf8(reading.t分母.f文字列());
     }
 }
 
 TEST(Fraction, Reduction) {
-    ClsBrelvita e;
-    EXPECT_EQ(e.f約分(F(u"6", u"-4")), F(u"-3", u"2"));
-    EXPECT_EQ(e.f約分(F(u"-6", u"-4")), F(u"3", u"2"));
-    EXPECT_EQ(e.f約分(F(u"0", u"16")), F(u"0", u"16"));
-    EXPECT_EQ(e.f約分(F(u"0", u"-2")), F(u"-0", u"2"));
-    EXPECT_EQ(e.f約分(F(u"3", u"0")), F(u"3", u"0"));
-    EXPECT_EQ(e.f約分(F(u"-12", u"18")), F(u"-2", u"3"));
+    EXPECT_EQ(f約分(F(u"6", u"-4"), kNoCancel), F(u"-3", u"2"));
+    EXPECT_EQ(f約分(F(u"-6", u"-4"), kNoCancel), F(u"3", u"2"));
+    EXPECT_EQ(f約分(F(u"0", u"16"), kNoCancel), F(u"0", u"16"));
+    EXPECT_EQ(f約分(F(u"0", u"-2"), kNoCancel), F(u"-0", u"2"));
+    EXPECT_EQ(f約分(F(u"3", u"0"), kNoCancel), F(u"3", u"0"));
+    EXPECT_EQ(f約分(F(u"-12", u"18"), kNoCancel), F(u"-2", u"3"));
 }
 
 TEST(Fraction, Comparison) {
-    ClsBrelvita e;
     struct Case {
         T分数型 a, b;
         int32_t want;
@@ -52,20 +64,19 @@ TEST(Fraction, Comparison) {
         {F(u"0", u"0"), F(u"5", u"1"), 0},   {F(u"-0", u"1"), F(u"0", u"1"), 0},
         {F(u"2", u"3"), F(u"3", u"5"), 1},
     };
-    for (const auto& c : cases) EXPECT_EQ(e.f分数比較(c.a, c.b), c.want);
+    for (const auto& c : cases) EXPECT_EQ(f分数比較(c.a, c.b, kNoCancel), c.want);
 }
 
 // The plain formulas on digit strings: products of numerators and denominators by the
 // integer operations, then one reduction that leaves a magnitude of "0" or "1" alone and
 // moves a denominator's "-" to the numerator.
 struct PlainFraction {
-    ClsBrelvita& e;
     using S = std::u16string;
     std::pair<S, S> Reduce(S num, S den) const {
-        const S g = e.f整数最大公約数(num, den);
+        const S g = f整数最大公約数(num, den);
         if (g != u"1") {
-            e.f整数商余(num, g, num);
-            e.f整数商余(den, g, den);
+            f整数商余(num, g, num);
+            f整数商余(den, g, den);
         }
         S sign = f符号取出し(den);
         if (num.starts_with(u'-') && sign == u"-") {
@@ -75,12 +86,12 @@ struct PlainFraction {
         return {sign + num, den};
     }
     std::pair<S, S> Apply(char op, const std::pair<S, S>& a, const std::pair<S, S>& b) const {
-        const S ad = e.f整数乗算(a.first, b.second), bc = e.f整数乗算(b.first, a.second);
+        const S ad = f整数乗算(a.first, b.second), bc = f整数乗算(b.first, a.second);
         switch (op) {
-            case '+': return Reduce(e.f整数加算(ad, bc), e.f整数乗算(a.second, b.second));
-            case '-': return Reduce(e.f整数減算(ad, bc), e.f整数乗算(a.second, b.second));
-            case '*': return Reduce(e.f整数乗算(a.first, b.first), e.f整数乗算(a.second, b.second));
-            default: return Reduce(ad, e.f整数乗算(a.second, b.first));
+            case '+': return Reduce(f整数加算(ad, bc), f整数乗算(a.second, b.second));
+            case '-': return Reduce(f整数減算(ad, bc), f整数乗算(a.second, b.second));
+            case '*': return Reduce(f整数乗算(a.first, b.first), f整数乗算(a.second, b.second));
+            default: return Reduce(ad, f整数乗算(a.second, b.first));
         }
     }
 };
@@ -91,8 +102,7 @@ std::pair<std::u16string, std::u16string> Texts(const T分数型& f) { return {f
 // is the fraction of the plain formula: reduced or not, zeros with their denominators and
 // signs, infinities, 0/0.
 TEST(Fraction, OperationsGiveThePlainFormulasFractions) {
-    ClsBrelvita e;
-    const PlainFraction plain{e};
+    const PlainFraction plain;
     std::mt19937_64 rng(4242);
     const auto number = [&rng](bool allowNegative) {
         static const char16_t* special[] = {u"0", u"1", u"2", u"6", u"10", u"-0", u"999999999", u"4294967296"};
@@ -106,19 +116,19 @@ TEST(Fraction, OperationsGiveThePlainFormulasFractions) {
     const auto operand = [&] {
         T分数型 f = F(number(true), number(rng() % 8 == 0));
         if (rng() % 4 == 0) f = F(f.t分子.f文字列(), u"1");
-        return rng() % 3 ? e.f約分(f) : f;
+        return rng() % 3 ? f約分(f, kNoCancel) : f;
     };
     for (int i = 0; i < 6000; ++i) {
         const T分数型 a = operand(), b = rng() % 6 == 0 ? a : operand();
         const char op = "+-*/"[rng() % 4];
-        const T分数型 got = op == '+' ? e.f分数加算(a, b) : op == '-' ? e.f分数減算(a, b)
-                         : op == '*' ? e.f分数乗算(a, b) : e.f分数除算(a, b);
+        const T分数型 got = op == '+' ? f分数加算(a, b, kNoCancel) : op == '-' ? f分数減算(a, b, kNoCancel)
+                         : op == '*' ? f分数乗算(a, b, kNoCancel) : f分数除算(a, b, kNoCancel);
         const auto want = plain.Apply(op, Texts(a), Texts(b));
         ASSERT_EQ(Texts(got), want) << Utf16ToUtf8(Texts(a).first + u"/" + Texts(a).second) << " " << op << " "
                                     << Utf16ToUtf8(Texts(b).first + u"/" + Texts(b).second);
         const auto d = plain.Apply('-', Texts(a), Texts(b)).first;  // the comparison by its definition
-        ASSERT_EQ(e.f分数比較(a, b), d == u"0" ? 0 : (d.front() == u'-' ? -1 : 1));
-        if (i % 8 == 0 && e.f分数比較(a, e.t分数の0) != 0 && e.f分数比較(a, e.t分数の1) != 0) {
+        ASSERT_EQ(f分数比較(a, b, kNoCancel), d == u"0" ? 0 : (d.front() == u'-' ? -1 : 1));
+        if (i % 8 == 0 && f分数比較(a, t分数の0, kNoCancel) != 0 && f分数比較(a, t分数の1, kNoCancel) != 0) {
             // Powers by squaring and multiplying with the plain products.
             const int32_t n = static_cast<int32_t>(rng() % 9) - 4;
             auto want = std::pair{std::u16string(u"1"), std::u16string(u"1")}, square = Texts(a);
@@ -128,24 +138,22 @@ TEST(Fraction, OperationsGiveThePlainFormulasFractions) {
             }
             if (n == 1 || n == -1) want = Texts(a);
             if (n < 0) want = plain.Apply('/', {u"1", u"1"}, want);
-            ASSERT_EQ(Texts(e.f分数累乗(a, n)), want) << n;
+            ASSERT_EQ(Texts(f分数累乗(a, n, kNoCancel)), want) << n;
         }
     }
 }
 
 TEST(Fraction, Arithmetic) {
-    ClsBrelvita e;
-    EXPECT_EQ(e.f分数加算(F(u"1", u"2"), F(u"1", u"3")), F(u"5", u"6"));
-    EXPECT_EQ(e.f分数減算(F(u"3", u"4"), F(u"3", u"4")), F(u"0", u"16"));
-    EXPECT_EQ(e.f分数乗算(F(u"-2", u"3"), F(u"-3", u"4")), F(u"1", u"2"));
-    EXPECT_EQ(e.f分数除算(F(u"1", u"2"), F(u"-1", u"3")), F(u"-3", u"2"));
-    EXPECT_EQ(e.f分数除算(F(u"1", u"1"), F(u"0", u"1")), F(u"1", u"0"));
-    EXPECT_EQ(e.f分数除算(F(u"-1", u"1"), F(u"0", u"1")), F(u"-1", u"0"));
-    EXPECT_EQ(e.f分数除算(F(u"0", u"1"), F(u"0", u"1")), F(u"0", u"0"));
+    EXPECT_EQ(f分数加算(F(u"1", u"2"), F(u"1", u"3"), kNoCancel), F(u"5", u"6"));
+    EXPECT_EQ(f分数減算(F(u"3", u"4"), F(u"3", u"4"), kNoCancel), F(u"0", u"16"));
+    EXPECT_EQ(f分数乗算(F(u"-2", u"3"), F(u"-3", u"4"), kNoCancel), F(u"1", u"2"));
+    EXPECT_EQ(f分数除算(F(u"1", u"2"), F(u"-1", u"3"), kNoCancel), F(u"-3", u"2"));
+    EXPECT_EQ(f分数除算(F(u"1", u"1"), F(u"0", u"1"), kNoCancel), F(u"1", u"0"));
+    EXPECT_EQ(f分数除算(F(u"-1", u"1"), F(u"0", u"1"), kNoCancel), F(u"-1", u"0"));
+    EXPECT_EQ(f分数除算(F(u"0", u"1"), F(u"0", u"1"), kNoCancel), F(u"0", u"0"));
 }
 
 TEST(Fraction, IntegerPowers) {
-    ClsBrelvita e;
     struct Case {
         T分数型 base;
         int32_t n;
@@ -158,13 +166,12 @@ TEST(Fraction, IntegerPowers) {
         {F(u"1", u"0"), -1, F(u"0", u"1")}, {F(u"1", u"0"), 2, F(u"1", u"0")},
         {F(u"-2", u"1"), 5, F(u"-32", u"1")}, {F(u"-2", u"3"), -3, F(u"-27", u"8")},
     };
-    for (const auto& c : cases) EXPECT_EQ(e.f分数累乗(c.base, c.n), c.want) << c.n;
-    EXPECT_EQ(e.f分数累乗(F(u"2", u"1"), 100).t分子.f文字列(), u"1267650600228229401496703205376");
-    EXPECT_THROW(e.f分数累乗(F(u"2", u"1"), INT32_MIN), E整数オーバーフロー);
+    for (const auto& c : cases) EXPECT_EQ(f分数累乗(c.base, c.n, kNoCancel), c.want) << c.n;
+    EXPECT_EQ(f分数累乗(F(u"2", u"1"), 100, kNoCancel).t分子.f文字列(), u"1267650600228229401496703205376");
+    EXPECT_THROW(f分数累乗(F(u"2", u"1"), INT32_MIN, kNoCancel), E整数オーバーフロー);
 }
 
 TEST(Fraction, RadixTexts) {
-    ClsBrelvita e;
     struct Case {
         std::u16string digits;
         int32_t radix;
@@ -176,10 +183,10 @@ TEST(Fraction, RadixTexts) {
         {u"10", 36, u"36"},  {u"007", 10, u"7"},
     };
     for (const auto& c : naturals) {
-        std::u16string out;
-        EXPECT_EQ(e.f基数自然数10進変換(c.digits, c.radix, out), !c.want.empty()) << c.radix;
+        T整数型 out(-1);
+        EXPECT_EQ(f基数自然数値変換(c.digits, c.radix, out, kNoCancel), !c.want.empty()) << c.radix;
         if (!c.want.empty()) {
-            EXPECT_EQ(out, c.want);
+            EXPECT_EQ(out.f文字列(), c.want);
         }
     }
     struct FracCase {
@@ -193,12 +200,12 @@ TEST(Fraction, RadixTexts) {
     };
     for (const auto& c : fractions) {
         T分数型 out;
-        EXPECT_TRUE(e.f小数基数10進分数変換(c.digits, c.radix, out));
+        EXPECT_TRUE(f小数基数10進分数変換(c.digits, c.radix, out, kNoCancel));
         EXPECT_EQ(out, c.want) << c.radix;
     }
     T分数型 out;
-    EXPECT_FALSE(e.f小数基数10進分数変換(u"12`", 2, out));
-    EXPECT_FALSE(e.f小数基数10進分数変換(u"9", 8, out));
+    EXPECT_FALSE(f小数基数10進分数変換(u"12`", 2, out, kNoCancel));
+    EXPECT_FALSE(f小数基数10進分数変換(u"9", 8, out, kNoCancel));
 }
 
 // The fraction digits of p/q (0 <= p < q) in radix r with the cycle marked, by a plain
@@ -220,7 +227,6 @@ std::u16string RadixDigits(uint64_t p, uint64_t q, uint32_t r) {
 }
 
 TEST(Fraction, RadixFractionDigitsReadBackAsTheFraction) {
-    ClsBrelvita e;
     std::mt19937_64 rng(36);
     for (int i = 0; i < 3000; ++i) {
         const uint64_t q = 1 + rng() % 2000, p = rng() % q;
@@ -231,9 +237,10 @@ TEST(Fraction, RadixFractionDigitsReadBackAsTheFraction) {
         }
         if (digits.empty()) digits = u"0";
         T分数型 got;
-        ASSERT_TRUE(e.f小数基数10進分数変換(digits, static_cast<int32_t>(r), got)) << r;
-        const T分数型 want = e.f約分(F(IntToStr(static_cast<int64_t>(p)), IntToStr(static_cast<int64_t>(q))));
-        ASSERT_EQ(e.f分数比較(got, want), 0) << p << "/" << q << " radix " << r;
+        ASSERT_TRUE(f小数基数10進分数変換(digits, static_cast<int32_t>(r), got, kNoCancel)) << r;
+        const T分数型 want =
+            f約分(F(IntToStr(static_cast<int64_t>(p)), IntToStr(static_cast<int64_t>(q))), kNoCancel);
+        ASSERT_EQ(f分数比較(got, want, kNoCancel), 0) << p << "/" << q << " radix " << r;
     }
 }
 

@@ -7,6 +7,7 @@
 #include "common/ut_common.h"
 #include "common/utf.h"
 #include "engine/brelvita.h"
+#include "engine/number/digit_strings_ref.h"
 #include "test_support.h"
 
 namespace {
@@ -17,24 +18,25 @@ std::u16string U16(uint64_t v) { return Utf8ToUtf16(std::to_string(v)); }
 
 // The whole conversion; the halfway texts after each step that returned false go to
 // halfway when given.
-std::u16string Convert(ClsBrelvita& e, const std::u16string& text, int32_t radix,
-                       std::vector<std::u16string>* halfway = nullptr) {
+std::u16string Convert(const std::u16string& text, int32_t radix,
+                       std::vector<std::u16string>* halfway = nullptr,
+                       const Tキャンセル検査& check = kNoCancel) {
     T順次基数変換コンテキスト型 ctx;
-    e.f順次基数変換初期化(ctx, text, radix);
-    while (!e.f順次基数変換(ctx)) {
+    f順次基数変換初期化(ctx, text, radix, check);
+    while (!f順次基数変換(ctx, 0, check)) {
         if (halfway != nullptr) halfway->push_back(ctx.s除算結果);
     }
-    e.f順次基数変換終了(ctx);
+    f順次基数変換終了(ctx);
     return ctx.s除算結果;
 }
 
 // The decimal expansion of a/b by the stepwise division.
-std::u16string Expand(ClsBrelvita& e, const std::u16string& a, const std::u16string& b) {
+std::u16string Expand(const std::u16string& a, const std::u16string& b) {
     T整数順次除算コンテキスト型 ctx;
-    e.f整数順次除算初期化(ctx, a, b);
-    while (!e.f整数順次除算(ctx)) {
+    f整数順次除算初期化(ctx, a, b, kNoCancel);
+    while (!f整数順次除算(ctx, 0, kNoCancel)) {
     }
-    e.f整数順次除算終了(ctx);
+    f整数順次除算終了(ctx);
     return ctx.s除算結果;
 }
 
@@ -43,8 +45,6 @@ std::u16string Expand(ClsBrelvita& e, const std::u16string& a, const std::u16str
 // list of the fractional parts met ("num/den" in lowest terms) searched from the front.
 class LiteralRadix {
 public:
-    explicit LiteralRadix(ClsBrelvita& e) : e_(e) {}
-
     void Init(std::u16string text, int32_t radix) {
         list_.clear();
         cancelMark_ = false;
@@ -71,8 +71,8 @@ public:
         std::u16string p = u"1";
         for (;;) {
             places_.push_back(p);
-            if (e_.f自然数比較(p, work_) >= 0) break;
-            p = e_.f自然数乗算(p, radix_);
+            if (f自然数比較(p, work_) >= 0) break;
+            p = f自然数乗算(p, radix_);
         }
     }
 
@@ -81,14 +81,14 @@ public:
             case E状態::m順次除算中状態:
                 for (size_t i = places_.size(); i-- > 0;) {
                     std::u16string q;
-                    work_ = e_.f自然数商余(work_, places_[i], q);
+                    work_ = f自然数商余(work_, places_[i], q);
                     midway_ += fn進1桁変換(ForceStrToInt(q));
                 }
                 if (midway_ != u"0" && midway_[0] == u'0') midway_.erase(0, 1);
                 result = sign_ + midway_;
                 if (!fraction_.empty()) {
                     state = E状態::m順次小数除算中状態;
-                    part_ = e_.f分数変換(u"0" + fraction_);
+                    part_ = f分数変換(u"0" + fraction_, kNoCancel);
                     unit_ = F(u"1", radix_);
                     midway_ += u".";
                     list_.push_back(Key(part_));
@@ -98,8 +98,8 @@ public:
                 return false;
             case E状態::m順次小数除算中状態: {
                 int32_t d = 0;
-                while (e_.f分数比較(part_, unit_) >= 0) {
-                    part_ = e_.f分数減算(part_, unit_);
+                while (f分数比較(part_, unit_, kNoCancel) >= 0) {
+                    part_ = f分数減算(part_, unit_, kNoCancel);
                     ++d;
                 }
                 midway_ += fn進1桁変換(d);
@@ -107,8 +107,8 @@ public:
                     state = E状態::m除算完了状態;
                 } else {
                     result = sign_ + midway_;
-                    part_.t分子 = T整数型::f読込(e_.f自然数乗算(part_.t分子.f文字列(), radix_));
-                    part_ = e_.f約分(part_);
+                    part_.t分子 = T整数型::f読込(f自然数乗算(part_.t分子.f文字列(), radix_));
+                    part_ = f約分(part_, kNoCancel);
                     const std::u16string key = Key(part_);
                     pos = -1;
                     for (size_t i = 0; i < list_.size() && pos < 0; ++i) {
@@ -145,7 +145,6 @@ public:
 private:
     static std::u16string Key(const T分数型& f) { return f.t分子.f文字列() + u"/" + f.t分母.f文字列(); }
 
-    ClsBrelvita& e_;
     std::u16string sign_, work_, radix_, midway_, fraction_;
     std::vector<std::u16string> places_, list_;
     T分数型 part_, unit_;
@@ -157,19 +156,17 @@ private:
 // the engine's texts, up to the last one the literal conversion reached, must be one it
 // left, with the same return value, state and cycle index, in order; when the literal
 // conversion ended, the engine must end the same way.
-::testing::AssertionResult SameSteps(ClsBrelvita& e, const std::u16string& text, int32_t radix,
+::testing::AssertionResult SameSteps(const std::u16string& text, int32_t radix,
                                      int maxSteps) {
-    LiteralRadix ref(e);
+    LiteralRadix ref;
     ref.Init(text, radix);
     T順次基数変換コンテキスト型 ctx;
-    e.f順次基数変換初期化(ctx, text, radix);
+    f順次基数変換初期化(ctx, text, radix, kNoCancel);
     const auto result = fSameSteps(ref, maxSteps, [&] {
-        e.i展開目標桁数 = static_cast<int64_t>(ctx.l小数桁数) + 1;
-        const bool done = e.f順次基数変換(ctx);
+        const bool done = f順次基数変換(ctx, static_cast<int64_t>(ctx.l小数桁数) + 1, kNoCancel);
         return TStepSeen{done, ctx.s除算結果, ctx.e状態, ctx.l循環小数リスト位置};
     }, "\"" + Utf16ToUtf8(text) + "\" radix " + std::to_string(radix));
-    e.i展開目標桁数 = 0;
-    e.f順次基数変換終了(ctx);
+    f順次基数変換終了(ctx);
     return result;
 }
 
@@ -186,7 +183,7 @@ std::u16string ShortCycleDenominator(std::mt19937_64& rng) {
 
 // A decimal text as the conversion meets it: a sign, an integer part, fraction digits
 // written out or with a cycle, and now and then the cancel mark of a cut-short result.
-std::u16string RandomDecimal(ClsBrelvita& e, std::mt19937_64& rng) {
+std::u16string RandomDecimal(std::mt19937_64& rng) {
     std::u16string text;
     const uint64_t kind = rng() % 10;
     if (kind < 3) {  // an integer up to 40 digits
@@ -205,7 +202,7 @@ std::u16string RandomDecimal(ClsBrelvita& e, std::mt19937_64& rng) {
         text = RandomDigits(rng, 1 + static_cast<int>(rng() % 5)) + u"." +
                RandomDigits(rng, 20 + static_cast<int>(rng() % 8));
     } else {  // the expansion of a fraction, often with a short cycle in the radix
-        text = Expand(e, RandomDigits(rng, 1 + static_cast<int>(rng() % 6)), ShortCycleDenominator(rng));
+        text = Expand(RandomDigits(rng, 1 + static_cast<int>(rng() % 6)), ShortCycleDenominator(rng));
     }
     if (rng() % 3 == 0) text = u"-" + text;
     if (rng() % 10 == 0) text += u"...";
@@ -240,7 +237,7 @@ std::u16string MapExpansion(uint64_t a, uint64_t b, uint32_t r) {
 }
 
 // The value of a plain number as one fraction.
-T分数型 ValueOf(ClsBrelvita& e, const T単位数型& v) { return e.f仮数真数化(v.t複素数.t浮動小数.t仮数); }
+T分数型 ValueOf(const T単位数型& v) { return f仮数真数化(v.t複素数.t浮動小数.t仮数, kNoCancel); }
 
 TEST(Radix, DigitsReadAsValue) {
     ClsBrelvita e;
@@ -267,7 +264,7 @@ TEST(Radix, DigitsReadAsValue) {
         const bool ok = e.f基数10進変換(c.text, c.radix, v);
         ASSERT_EQ(ok, c.num != nullptr) << Utf16ToUtf8(c.text);
         if (!ok) continue;
-        EXPECT_EQ(ValueOf(e, v), F(c.num, c.den)) << Utf16ToUtf8(c.text);
+        EXPECT_EQ(ValueOf(v), F(c.num, c.den)) << Utf16ToUtf8(c.text);
         EXPECT_EQ(v.t意味コ配列, f数値意味コ配列());
         EXPECT_TRUE(v.s単位表記.empty() && v.s基底値変換式.empty() && v.s変数名.empty());
         EXPECT_TRUE(v.t単項表記リスト.empty() && v.t保留.empty());
@@ -287,8 +284,8 @@ T単位数型 TermByTermValue(ClsBrelvita& e, const std::u16string& text, int32_
     for (size_t i = 0; i < text.size(); ++i, --place) {
         if (text[i] == u'.') {
             T分数型 F;
-            EXPECT_TRUE(e.f小数基数10進分数変換(text.substr(i + 1), radix, F));
-            value.t複素数 = e.f複素数加算(value.t複素数, e.f複素数変換(e.f浮動小数変換(e.f仮数変換(F))));
+            EXPECT_TRUE(f小数基数10進分数変換(text.substr(i + 1), radix, F, kNoCancel));
+            value.t複素数 = f複素数加算(value.t複素数, f複素数変換(f浮動小数変換(f仮数変換(F))), kNoCancel);
             break;
         }
         if (text[i] == u'0') continue;
@@ -350,7 +347,6 @@ TEST(Radix, ValueEqualsTheTermByTermSum) {
 }
 
 TEST(Radix, ConvertedTexts) {
-    ClsBrelvita e;
     struct Case {
         const char16_t* text;
         int32_t radix;
@@ -390,68 +386,67 @@ TEST(Radix, ConvertedTexts) {
         {u"170581728179578208256", 36, u"10000000000000"},  // 36^13
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(Utf16ToUtf8(Convert(e, c.text, c.radix)), Utf16ToUtf8(c.want))
+        EXPECT_EQ(Utf16ToUtf8(Convert(c.text, c.radix)), Utf16ToUtf8(c.want))
             << Utf16ToUtf8(c.text) << " radix " << c.radix;
-        EXPECT_TRUE(SameSteps(e, c.text, c.radix, 200));
+        EXPECT_TRUE(SameSteps(c.text, c.radix, 200));
     }
     // Texts no expansion produces: an empty or bare fraction, a fractional part of 1.
     for (const auto& [text, radix] : {std::pair<const char16_t*, int32_t>{u"", 2}, {u".5", 2}, {u"0.9`", 16},
                                       {u"2.19`", 3}, {u"-0.0`", 5}, {u"-...", 8}}) {
-        EXPECT_TRUE(SameSteps(e, text, radix, 50));
+        EXPECT_TRUE(SameSteps(text, radix, 50));
     }
 }
 
 TEST(Radix, StepProtocol) {
-    ClsBrelvita e;
     std::vector<std::u16string> halfway;
     // The integer part, the digits before the cycle, the cycle up to where it closes, then
     // the marks; the step that closes it still leaves the text unmarked.
-    EXPECT_EQ(Convert(e, u"0.1", 2, &halfway), u"0.00`011`");
+    EXPECT_EQ(Convert(u"0.1", 2, &halfway), u"0.00`011`");
     const std::vector<std::u16string> want = {u"0", u"0.0", u"0.00011", u"0.00011"};
     EXPECT_EQ(halfway, want);
 
     // The step that ends the expansion leaves the text to the next one.
     halfway.clear();
-    EXPECT_EQ(Convert(e, u"-2.25", 12, &halfway), u"-2.3");
+    EXPECT_EQ(Convert(u"-2.25", 12, &halfway), u"-2.3");
     EXPECT_EQ(halfway, (std::vector<std::u16string>{u"-2", u"-2"}));
 
     // The whole integer part comes in the first step.
     halfway.clear();
-    EXPECT_EQ(Convert(e, u"4095", 16, &halfway), u"FFF");
+    EXPECT_EQ(Convert(u"4095", 16, &halfway), u"FFF");
     EXPECT_EQ(halfway, std::vector<std::u16string>{u"FFF"});
 
     // Zero is settled by the initialisation; finishing is safe before, after and twice.
     T順次基数変換コンテキスト型 ctx;
-    e.f順次基数変換終了(ctx);
-    e.f順次基数変換初期化(ctx, u"0", 7);
-    EXPECT_TRUE(e.f順次基数変換(ctx));
+    f順次基数変換終了(ctx);
+    f順次基数変換初期化(ctx, u"0", 7, kNoCancel);
+    EXPECT_TRUE(f順次基数変換(ctx, 0, kNoCancel));
     EXPECT_EQ(ctx.s除算結果, u"0");
-    EXPECT_TRUE(e.f順次基数変換(ctx));
+    EXPECT_TRUE(f順次基数変換(ctx, 0, kNoCancel));
     EXPECT_EQ(ctx.s除算結果, u"0");
-    e.f順次基数変換終了(ctx);
+    f順次基数変換終了(ctx);
 
-    e.f順次基数変換初期化(ctx, u"0.3`", 3);
-    EXPECT_FALSE(e.f順次基数変換(ctx));
-    EXPECT_FALSE(e.f順次基数変換(ctx));
-    EXPECT_TRUE(ctx.c余りLst != nullptr);
-    e.f順次基数変換終了(ctx);
-    e.f順次基数変換終了(ctx);
-    EXPECT_TRUE(ctx.c余りLst == nullptr);
+    f順次基数変換初期化(ctx, u"0.3`", 3, kNoCancel);
+    EXPECT_FALSE(f順次基数変換(ctx, 0, kNoCancel));
+    EXPECT_FALSE(f順次基数変換(ctx, 0, kNoCancel));
+    EXPECT_TRUE(ctx.p循環探索 != nullptr);
+    f順次基数変換終了(ctx);
+    f順次基数変換終了(ctx);
+    EXPECT_TRUE(ctx.p循環探索 == nullptr);
 
     // A context is reusable after a new initialisation.
-    e.f順次基数変換初期化(ctx, u"5...", 2);
-    while (!e.f順次基数変換(ctx)) {
+    f順次基数変換初期化(ctx, u"5...", 2, kNoCancel);
+    while (!f順次基数変換(ctx, 0, kNoCancel)) {
     }
     EXPECT_EQ(ctx.s除算結果, u"101...");
-    e.f順次基数変換初期化(ctx, u"0.5", 2);
-    while (!e.f順次基数変換(ctx)) {
+    f順次基数変換初期化(ctx, u"0.5", 2, kNoCancel);
+    while (!f順次基数変換(ctx, 0, kNoCancel)) {
     }
     EXPECT_EQ(ctx.s除算結果, u"0.1");
-    e.f順次基数変換終了(ctx);
+    f順次基数変換終了(ctx);
 
-    EXPECT_THROW(e.f順次基数変換初期化(ctx, u"1", 1), E一般例外);
-    EXPECT_THROW(e.f順次基数変換初期化(ctx, u"1", 37), E一般例外);
-    EXPECT_THROW(e.f順次基数変換初期化(ctx, u"∞", 16), E一般例外);
+    EXPECT_THROW(f順次基数変換初期化(ctx, u"1", 1, kNoCancel), E一般例外);
+    EXPECT_THROW(f順次基数変換初期化(ctx, u"1", 37, kNoCancel), E一般例外);
+    EXPECT_THROW(f順次基数変換初期化(ctx, u"∞", 16, kNoCancel), E一般例外);
 }
 
 // The literal conversion spends about twenty fraction operations per digit, so every
@@ -459,40 +454,37 @@ TEST(Radix, StepProtocol) {
 // digits more, and every sixteenth one for up to 24 fraction digits, enough to close
 // most short cycles.
 TEST(Radix, MatchesLiteralConversionOnRandomDecimals) {
-    ClsBrelvita e;
     std::mt19937_64 rng(1606);
     for (int i = 0; i < 2000; ++i) {
-        const std::u16string text = RandomDecimal(e, rng);
+        const std::u16string text = RandomDecimal(rng);
         const int32_t radix = 2 + static_cast<int32_t>(rng() % 35);
-        ASSERT_TRUE(SameSteps(e, text, radix, i % 16 == 0 ? 25 : i % 4 == 0 ? 3 : 1));
+        ASSERT_TRUE(SameSteps(text, radix, i % 16 == 0 ? 25 : i % 4 == 0 ? 3 : 1));
     }
 }
 
 TEST(Radix, MatchesLiteralConversionBeyondSixtyFourBits) {
-    ClsBrelvita e;
     // 1/(3·2^70): a pre-period of 70 binary digits, then the cycle of 3; in radix 16 a
     // pre-period of 18; in radix 6 no cycle. 1/(7·10^25) and 1/(5^30·9): long pre-periods
     // in the radixes that share a prime with the denominator.
     for (const char16_t* b : {u"3541774862152233910272", u"70000000000000000000000000",
                               u"8381903171539306640625"}) {
-        const std::u16string text = Expand(e, u"1", b);
-        for (int32_t radix : {2, 16, 30}) EXPECT_TRUE(SameSteps(e, text, radix, 80));
+        const std::u16string text = Expand(u"1", b);
+        for (int32_t radix : {2, 16, 30}) EXPECT_TRUE(SameSteps(text, radix, 80));
     }
 }
 
 TEST(Radix, LongCyclesCloseWhereTheyRepeat) {
-    ClsBrelvita e;
     std::mt19937_64 rng(9);
     for (int i = 0; i < 30; ++i) {
         const uint64_t b = 1000 + rng() % 20000;
         uint64_t a = 1 + rng() % (3 * b);
         const uint64_t g = std::gcd(a, b);
         const uint32_t radix = 2 + static_cast<uint32_t>(rng() % 35);
-        EXPECT_EQ(Utf16ToUtf8(Convert(e, Expand(e, U16(a), U16(b)), static_cast<int32_t>(radix))),
+        EXPECT_EQ(Utf16ToUtf8(Convert(Expand(U16(a), U16(b)), static_cast<int32_t>(radix))),
                   Utf16ToUtf8(MapExpansion(a / g, b / g, radix)))
             << a << "/" << b << " radix " << radix;
     }
-    const std::u16string text = Convert(e, Expand(e, u"1", u"9973"), 16);
+    const std::u16string text = Convert(Expand(u"1", u"9973"), 16);
     EXPECT_EQ(text, MapExpansion(1, 9973, 16));
 }
 
@@ -504,11 +496,11 @@ TEST(Radix, FinalTextReadsBackAsTheValue) {
         const std::u16string b = ShortCycleDenominator(rng);
         const bool bNegative = rng() % 3 == 0;
         const int32_t radix = 2 + static_cast<int32_t>(rng() % 35);
-        std::u16string text = Convert(e, Expand(e, (bNegative ? u"-" : u"") + a, b), radix);
+        std::u16string text = Convert(Expand((bNegative ? u"-" : u"") + a, b), radix);
         ASSERT_EQ(f符号取出し(text), bNegative ? u"-" : u"");
         T単位数型 v;
         ASSERT_TRUE(e.f基数10進変換(text, radix, v)) << Utf16ToUtf8(text);
-        EXPECT_EQ(e.f分数比較(ValueOf(e, v), e.f約分(F(a, b))), 0)
+        EXPECT_EQ(f分数比較(ValueOf(v), f約分(F(a, b), kNoCancel), kNoCancel), 0)
             << Utf16ToUtf8(a) << "/" << Utf16ToUtf8(b) << " radix " << radix << ": " << Utf16ToUtf8(text);
     }
 }
@@ -517,31 +509,32 @@ TEST(Radix, FinalTextReadsBackAsTheValue) {
 // the step: cleared of the request, the conversion goes on to the same result.
 TEST(Radix, CancelLeavesTheContextAsBeforeTheStep) {
     ClsBrelvita e;
+    const Tキャンセル検査 check = e.fキャンセル検査();
     long calls = 0, cancelAt = -1;
     e.t取消要求.f監視設定([&] { if (++calls == cancelAt) e.f単位付計算キャンセル指示(); }, 0);
     for (const auto& [text, radix] : {std::pair<const char16_t*, int32_t>{u"-12.3`4`", 7}, {u"0.1", 2}}) {
         std::vector<std::u16string> halfway{u""};  // after 0, 1, 2, ... steps
         calls = 0;
         cancelAt = -1;
-        const std::u16string whole = Convert(e, text, radix, &halfway);
+        const std::u16string whole = Convert(text, radix, &halfway, check);
         const long total = calls;
         for (cancelAt = 1; cancelAt <= total; ++cancelAt) {
             calls = 0;
             T順次基数変換コンテキスト型 ctx;
             size_t done = 0;
             try {
-                e.f順次基数変換初期化(ctx, text, radix);
-                EXPECT_THROW(while (!e.f順次基数変換(ctx)) ++done, Eキャンセル指示);
+                f順次基数変換初期化(ctx, text, radix, check);
+                EXPECT_THROW(while (!f順次基数変換(ctx, 0, check)) ++done, Eキャンセル指示);
             } catch (const Eキャンセル指示&) {  // in the initialisation
                 e.f単位付計算キャンセル指示クリア();
-                e.f順次基数変換初期化(ctx, text, radix);
+                f順次基数変換初期化(ctx, text, radix, check);
             }
             EXPECT_EQ(ctx.s除算結果, halfway.at(done)) << cancelAt;
             e.f単位付計算キャンセル指示クリア();
-            while (!e.f順次基数変換(ctx)) {
+            while (!f順次基数変換(ctx, 0, check)) {
             }
             EXPECT_EQ(ctx.s除算結果, whole);
-            e.f順次基数変換終了(ctx);
+            f順次基数変換終了(ctx);
         }
     }
 }
@@ -549,21 +542,22 @@ TEST(Radix, CancelLeavesTheContextAsBeforeTheStep) {
 // The integer part is converted in one step, and a long one is cancellable inside it.
 TEST(Radix, CancelTakesEffectInsideALongIntegerStep) {
     ClsBrelvita e;
-    const std::u16string big = e.f累乗文字列計算(u"3", 40000);  // 19085 digits
+    const Tキャンセル検査 check = e.fキャンセル検査();
+    const std::u16string big = f累乗文字列計算(u"3", 40000, kNoCancel);  // 19085 digits
     long calls = 0, cancelAt = -1;
     e.t取消要求.f監視設定([&] { if (++calls == cancelAt) e.f単位付計算キャンセル指示(); }, 0);
     T順次基数変換コンテキスト型 ctx;
-    e.f順次基数変換初期化(ctx, big, 3);
+    f順次基数変換初期化(ctx, big, 3, check);
     calls = 0;
     cancelAt = 2;  // the first call is the cancellation point at the start of the step
-    EXPECT_THROW(e.f順次基数変換(ctx), Eキャンセル指示);
+    EXPECT_THROW(f順次基数変換(ctx, 0, check), Eキャンセル指示);
     EXPECT_EQ(calls, 2);
     EXPECT_EQ(ctx.e状態, E状態::m順次除算中状態);
     EXPECT_EQ(ctx.s除算結果, u"");
     e.f単位付計算キャンセル指示クリア();
-    EXPECT_FALSE(e.f順次基数変換(ctx));
+    EXPECT_FALSE(f順次基数変換(ctx, 0, check));
     EXPECT_EQ(ctx.s除算結果, u"1" + std::u16string(40000, u'0'));
-    e.f順次基数変換終了(ctx);
+    f順次基数変換終了(ctx);
 }
 
 }  // namespace

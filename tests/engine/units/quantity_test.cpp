@@ -32,7 +32,6 @@ TEST(Quantity, EngineConstants) {
     EXPECT_EQ(e.t単位数の10.t複素数.t浮動小数.t仮数.t底, F(u"10", u"1"));
     EXPECT_EQ(e.t単位数の10.t意味コ配列, f数値意味コ配列());
     EXPECT_EQ(e.t単位数の10.s単位表記, u"");
-    EXPECT_EQ(e.t分数の無限大, F(u"1", u"0"));
     EXPECT_EQ(e.i結果表示モード, DEC_CMD);
     EXPECT_FALSE(e.t取消要求.f要求中());
     EXPECT_FALSE(e.t途中結果.f実行中());
