@@ -123,6 +123,8 @@ private:
     bool fキー押下(QObject* watched, QKeyEvent* e);
     void fキー解放(QObject* watched, QKeyEvent* e);
     bool fマウス(QObject* watched, QMouseEvent* e);
+    // F1: the result pane shows the whole help.
+    void fヘルプ表示();
     // Enter in the template pane: keeps the template, clears the result pane and moves
     // to the input pane.
     void fL式確定();
