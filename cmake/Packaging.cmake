@@ -47,7 +47,9 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "The Tavelko developers")
 set(CPACK_DEBIAN_PACKAGE_SECTION math)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-# Depends comes from dpkg-shlibdeps on the installed programs, never from a list kept here.
+# Depends comes from dpkg-shlibdeps on the installed programs, and libedit, which the
+# console loads only for its prompt, so that no link names it.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS libedit2)
 
 include(CPack)

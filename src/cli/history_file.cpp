@@ -1,5 +1,7 @@
 #include "cli/history_file.h"
 
+#include "cli/line_editor_lib.h"
+
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -30,8 +32,8 @@ void T履歴ファイル::f読込(HistoryW* pHist) {
     }
     std::fclose(f);
     HistEventW ev;
-    if (history_w(pHist, &ev, H_LOAD, sパス_.c_str()) < 0) {
-        history_w(pHist, &ev, H_CLEAR);
+    if (f行編集ライブラリ()->history_w(pHist, &ev, H_LOAD, sパス_.c_str()) < 0) {
+        f行編集ライブラリ()->history_w(pHist, &ev, H_CLEAR);
         f報告("loaded from", "not a history file");
     }
 }
@@ -61,7 +63,7 @@ bool T履歴ファイル::f置換保存(HistoryW* pHist) {
     } else {
         HistEventW ev;
         errno = EIO;  // libedit sets no error number when a write fails
-        const bool b書込 = history_w(pHist, &ev, H_SAVE_FP, f) >= 0;
+        const bool b書込 = f行編集ライブラリ()->history_w(pHist, &ev, H_SAVE_FP, f) >= 0;
         if (std::fclose(f) == 0 && b書込 && std::rename(s一時.c_str(), sパス_.c_str()) == 0) {
             return true;
         }

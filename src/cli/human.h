@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "cli/outcome.h"
+#include "commands/outcome.h"
 
 // Appends the text of one line, ending in a line feed: for an error the message, then
 // the line that holds the offending range (the template when the range is in the main

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "cli/outcome.h"
+#include "commands/outcome.h"
 
 // Appends s as a JSON string literal (quotes included): '"', '\' and control characters
 // escaped (\n, \r, \t by name, the others as \u00XX), an unpaired surrogate as U+FFFD.

@@ -8,7 +8,7 @@
 #include <cstdio>
 #include <string>
 
-#include "cli/digit_count.h"
+#include "commands/digit_count.h"
 
 class T進捗表示 {
   public:

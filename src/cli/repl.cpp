@@ -15,6 +15,7 @@
 
 #include "cli/history_file.h"
 #include "cli/interrupt.h"
+#include "cli/line_editor_lib.h"
 #include "cli/progress.h"
 
 namespace {
@@ -122,22 +123,22 @@ bool f空行(const std::u16string& s) {
 // history starts from it and it follows every change.
 class T行編集 {
   public:
-    T行編集(FILE* pOut, T履歴ファイル* p履歴) : pOut_(pOut), p履歴_(p履歴) {
+    T行編集(const T行編集ライブラリ& rLib, FILE* pOut, T履歴ファイル* p履歴) : L(rLib), pOut_(pOut), p履歴_(p履歴) {
         fロケール準備();
-        el_ = el_init("tavelko-cli", stdin, pOut, stderr);
-        hist_ = history_winit();
+        el_ = L.el_init("tavelko-cli", stdin, pOut, stderr);
+        hist_ = L.history_winit();
         HistEventW ev;
-        history_w(hist_, &ev, H_SETSIZE, k履歴件数);
-        el_set(el_, EL_EDITOR, "emacs");
-        el_set(el_, EL_PROMPT, fプロンプト);
-        el_wset(el_, EL_HIST, history_w, hist_);
-        el_set(el_, EL_GETCFN, f文字読取);
-        el_source(el_, nullptr);  // the user's ~/.editrc, when there is one
+        L.history_w(hist_, &ev, H_SETSIZE, k履歴件数);
+        L.el_set(el_, EL_EDITOR, "emacs");
+        L.el_set(el_, EL_PROMPT, fプロンプト);
+        L.el_wset(el_, EL_HIST, L.history_w, hist_);
+        L.el_set(el_, EL_GETCFN, f文字読取);
+        L.el_source(el_, nullptr);  // the user's ~/.editrc, when there is one
         if (p履歴_ != nullptr) p履歴_->f読込(hist_);
     }
     ~T行編集() {
-        el_end(el_);
-        history_wend(hist_);
+        L.el_end(el_);
+        L.history_wend(hist_);
     }
     T行編集(const T行編集&) = delete;
     T行編集& operator=(const T行編集&) = delete;
@@ -147,10 +148,10 @@ class T行編集 {
     bool f行取得(std::u16string& rs行) {
         g入力中断 = false;
         int count = 0;
-        const wchar_t* w = el_wgets(el_, &count);
+        const wchar_t* w = L.el_wgets(el_, &count);
         if (g入力中断) {
             std::fputc('\n', pOut_);
-            el_reset(el_);
+            L.el_reset(el_);
             rs行.clear();
             return true;
         }
@@ -162,7 +163,7 @@ class T行編集 {
         std::wstring entry(w);
         if (!entry.empty() && entry.back() == L'\n') entry.pop_back();
         if (!entry.empty()) {
-            history_w(hist_, &ev, H_ENTER, entry.c_str());
+            L.history_w(hist_, &ev, H_ENTER, entry.c_str());
             f履歴保存();  // before the evaluation, which may never end
         }
         rs行 = f行変換(w);
@@ -176,7 +177,7 @@ class T行編集 {
     // Forgets every line entered so far.
     void f履歴クリア() {
         HistEventW ev;
-        history_w(hist_, &ev, H_CLEAR);
+        L.history_w(hist_, &ev, H_CLEAR);
         f履歴保存();
     }
 
@@ -186,6 +187,7 @@ class T行編集 {
         if (p履歴_ != nullptr) p履歴_->f保存(hist_);
     }
 
+    const T行編集ライブラリ& L;
     FILE* pOut_;
     T履歴ファイル* p履歴_;
     EditLine* el_ = nullptr;
@@ -207,13 +209,13 @@ bool f一行評価(Tセッション& rSession, T出力器& rOut, T行編集& r�
 
 }  // namespace
 
-bool f対話実行(Tセッション& rSession, T出力器& rOut, bool bJSON) {
+bool f対話実行(Tセッション& rSession, T出力器& rOut, bool bJSON, const T行編集ライブラリ& rLib) {
     // The prompt, the echo and the progress line stay off standard output when it carries
     // JSON or is not the terminal. JSON runs keep no history, like every batch run.
     const bool b端末出力 = !bJSON && isatty(STDOUT_FILENO);
     std::optional<T履歴ファイル> t履歴;
     if (!bJSON) t履歴.emplace();
-    T行編集 t編集(b端末出力 ? stdout : stderr, t履歴 ? &*t履歴 : nullptr);
+    T行編集 t編集(rLib, b端末出力 ? stdout : stderr, t履歴 ? &*t履歴 : nullptr);
     T進捗表示 t進捗(b端末出力 ? stdout : nullptr);
     rSession.f履歴クリア処理設定([&t編集] { t編集.f履歴クリア(); });
     rSession.f途中通知設定([&t進捗](const std::u16string* p) { t進捗.f通知(p); });

@@ -1,6 +1,7 @@
 // The interactive prompt on a terminal: line editing and history through libedit.
 #pragma once
 
+#include "cli/line_editor_lib.h"
 #include "cli/session.h"
 #include "cli/writer.h"
 
@@ -11,5 +12,5 @@
 // line on the terminal (see progress.h). With bJSON, or when standard output is not the
 // terminal, the prompt and the editing go to standard error and no progress line is
 // drawn, so standard output holds nothing but the results. Returns whether a line
-// reported an error.
-bool f対話実行(Tセッション& rSession, T出力器& rOut, bool bJSON);
+// reported an error. rLib: libedit, loaded.
+bool f対話実行(Tセッション& rSession, T出力器& rOut, bool bJSON, const T行編集ライブラリ& rLib);

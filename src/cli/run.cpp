@@ -11,6 +11,7 @@
 #include <utility>
 
 #include "cli/interrupt.h"
+#include "cli/line_editor_lib.h"
 #include "cli/repl.h"
 #include "cli/session.h"
 #include "cli/writer.h"
@@ -162,13 +163,15 @@ int f実行(const T起動設定型& vt設定) {
     t.l桁数制限 = vt設定.l桁数制限;
     Tセッション session(t);
     T出力器 out(vt設定.bJSON, t.s雛形);
-    const bool b対話 = vt設定.t式.empty() && isatty(STDIN_FILENO);
+    // Without libedit a terminal is read like any other input.
+    const T行編集ライブラリ* p行編集 = vt設定.t式.empty() && isatty(STDIN_FILENO) ? f行編集ライブラリ() : nullptr;
+    const bool b対話 = p行編集 != nullptr;
     f割込み設定(!b対話);
     bool bエラー;
     if (!vt設定.t式.empty()) {
         bエラー = f引数式実行(session, out, vt設定.t式);
     } else if (b対話) {
-        bエラー = f対話実行(session, out, vt設定.bJSON);
+        bエラー = f対話実行(session, out, vt設定.bJSON, *p行編集);
     } else {
         bエラー = f一括実行(session, out);
     }

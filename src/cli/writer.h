@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "cli/outcome.h"
+#include "commands/outcome.h"
 
 class T出力器 {
   public:

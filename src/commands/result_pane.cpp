@@ -10,10 +10,14 @@ std::u16string fヘルプ全文() {
     return fヘルプ文字列整形(ClsParseBase::yyhelp()) + u"\r\n" + fヘルプ文字列整形(Brelvita_Help());
 }
 
-std::u16string f行追加(const std::u16string& vsペイン, const std::u16string& vs行) {
+std::u16string f追記(const std::u16string& vsペイン, const std::u16string& vs追加) {
     std::u16string s = vsペイン;
     if (!s.empty() && !s.ends_with(u"\n")) s += u"\r\n";
-    return s + vs行 + u"\r\n";
+    return s + vs追加;
+}
+
+std::u16string f行追加(const std::u16string& vsペイン, const std::u16string& vs行) {
+    return f追記(vsペイン, vs行 + u"\r\n");
 }
 
 std::u16string f行連結(const std::vector<std::u16string>& vt行) {

@@ -12,6 +12,10 @@
 // The whole help: the grammar part, a line break, the unit list and examples.
 std::u16string fヘルプ全文();
 
+// The pane text with a text added below it: a line break first when the pane's text is
+// not empty and does not end with one.
+std::u16string f追記(const std::u16string& vsペイン, const std::u16string& vs追加);
+
 // The pane text after adding one line (a text box's "add line": a line break first
 // when the text does not end with one, then the line and a line break).
 std::u16string f行追加(const std::u16string& vsペイン, const std::u16string& vs行);

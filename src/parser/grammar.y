@@ -63,6 +63,16 @@ static void yyerror(ClsParser& p, const char* msg) {
     }
 }
 
+/* The lexer returns the codes of ClsParseBase's list, and the display modes are the
+   codes of their commands: every copy must agree with the codes declared below. */
+static_assert(int{TOK_HELP_CMD} == HELP_CMD_TOKEN && int{TOK_RESET_CMD} == RESET_CMD_TOKEN &&
+              int{TOK_UNKNOWN_CMD} == UNKNOWN_CMD_TOKEN && int{TOK_VERSION_CMD} == VERSION_CMD_TOKEN &&
+              int{TOK_SOURCECODE_CMD} == SOURCECODE_CMD_TOKEN && int{TOK_NUMBER} == NUMBER_TOKEN &&
+              int{TOK_BASENUMBER} == BASENUMBER_TOKEN && int{TOK_VARIABLE} == VARIABLE_TOKEN &&
+              int{TOK_SUNIT} == SUNIT_TOKEN && int{TOK_SUBASENUM} == SUBASENUM_TOKEN &&
+              int{TOK_ASSIGN_OP} == ASSIGN_OP_TOKEN && int{TOK_NEG} == NEG_TOKEN);
+static_assert(int{TOK_FRAC_CMD} == FRAC_CMD && int{TOK_MIXFRAC_CMD} == MIXFRAC_CMD && int{TOK_DEC_CMD} == DEC_CMD);
+
 /* Ends the parse after an action reported its error (result 999). */
 #define ACTION(ok) do { if (!(ok)) YYABORT; } while (0)
 }
@@ -91,9 +101,9 @@ command: HELP_CMD        { p.fヘルプ(); }
     | RESET_CMD          { p.fリセット(); }
     | VERSION_CMD        { p.fバージョン(); }
     | SOURCECODE_CMD     { p.fソースコード(); }
-    | FRAC_CMD           { p.f表示モード(FRAC_CMD_TOKEN); }
-    | MIXFRAC_CMD        { p.f表示モード(MIXFRAC_CMD_TOKEN); }
-    | DEC_CMD            { p.f表示モード(DEC_CMD_TOKEN); }
+    | FRAC_CMD           { p.f表示モード(FRAC_CMD); }
+    | MIXFRAC_CMD        { p.f表示モード(MIXFRAC_CMD); }
+    | DEC_CMD            { p.f表示モード(DEC_CMD); }
     | UNKNOWN_CMD        { ACTION(p.f未定義コマンド()); }
     ;
 

@@ -46,9 +46,9 @@ enum : int32_t {
     UNKNOWN_CMD_TOKEN = 259,
     VERSION_CMD_TOKEN = 260,
     SOURCECODE_CMD_TOKEN = 261,
-    FRAC_CMD_TOKEN = 262,
-    MIXFRAC_CMD_TOKEN = 263,
-    DEC_CMD_TOKEN = 264,
+    FRAC_CMD_TOKEN = FRAC_CMD,  // the display modes are their commands' codes
+    MIXFRAC_CMD_TOKEN = MIXFRAC_CMD,
+    DEC_CMD_TOKEN = DEC_CMD,
     NUMBER_TOKEN = 265,
     BASENUMBER_TOKEN = 266,
     VARIABLE_TOKEN = 267,
@@ -85,6 +85,8 @@ public:
               int32_t& rl項書換エラートークン位置, int32_t& rl項書換エラートークン長さ);
     // Asks the running evaluation to stop; any thread may call it.
     void yyキャンセル指示();
+    // Whether a cancel was asked for since this evaluation started.
+    bool f取消済() const { return bキャンセル指示フラグ; }
     // The grammar part of the help text, in the help mini-format.
     static std::u16string yyhelp();
     // Whether a rendering runs, and its halfway text followed by "...".
@@ -98,6 +100,7 @@ public:
     I計算窓* f計算窓() const { return pFront_; }
     ClsSymTab& fSymTab() { return SymTab; }
     ClsBrelvita& fBrelvita() { return Brelvita; }
+    const ClsBrelvita& fBrelvita() const { return Brelvita; }
 
     // The lexer: next token code; sets yylval and the token positions.
     int32_t yylex();

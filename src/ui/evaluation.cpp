@@ -1,11 +1,12 @@
-// One evaluation of the input line: locking the panes, running the parser (which pumps
-// the window's events while it works), showing the result or the error with its range,
-// the halfway timer and the cancellation.
-#include <QCoreApplication>
+// One evaluation of the input line: locking the panes, running the line on a worker
+// thread while the window's own loop goes on (the halfway timer reads the halfway text,
+// keys and clicks ask for a cancel), and showing the outcome when the worker hands it
+// back with a queued call.
 #include <QTextCursor>
 #include <algorithm>
-#include <new>
+#include <chrono>
 
+#include "commands/result_pane.h"
 #include "ui/main_window.h"
 #include "ui/pane_text.h"
 
@@ -16,13 +17,6 @@ int fClamp(int64_t v, int64_t lo, int64_t hi) { return static_cast<int>(std::cla
 
 }  // namespace
 
-TfTavelko::T計算結果 TfTavelko::f例外結果(const std::u16string& sMessage) {
-    T計算結果 r;
-    r.sエラー = sMessage.empty() ? u"?" : sMessage;
-    r.b例外 = true;
-    return r;
-}
-
 void TfTavelko::f計算() {
     if (b計算中_) return;
     b計算中_ = true;
@@ -30,55 +24,67 @@ void TfTavelko::f計算() {
     RtbCon_Disable();
     RtbLambda_Disable();
     const std::u16string sInput = fリターン文字削除(RtbCon->toPlainText().toStdU16String());
-    const std::u16string sTemplate = fリターン文字削除(RtbLambda->toPlainText().toStdU16String());
-    const T計算結果 r = f評価(sInput, sTemplate);
+    const T評価設定型 t設定{fリターン文字削除(RtbLambda->toPlainText().toStdU16String()), 0, p状態_ != nullptr};
+    // The worker before has handed back its outcome: it has ended or is about to.
+    if (t作業_.joinable()) t作業_.join();
+    b作業中_ = true;
+    t作業_ = std::thread([this, sInput, t設定] {
+        auto r = std::make_shared<const T評価結果型>(t評価器_.f評価(sInput, t設定));
+        const bool b雛形 = !t設定.s雛形.empty();
+        b作業中_ = false;
+        // Dropped unharmed when the window is gone by the time it would run.
+        QMetaObject::invokeMethod(this, [this, r, b雛形] { f計算完了(*r, b雛形); }, Qt::QueuedConnection);
+    });
+}
+
+void TfTavelko::f計算完了(const T評価結果型& r, bool b雛形) {
     b計算中_ = false;
     RtbCon_Enable();
     RtbLambda_Enable();
-    f結果表示(r, sInput);
-    f状態保存();
-    if (b閉じる予約_) {
-        b閉じる予約_ = false;
-        close();
-    }
+    i表示モード_ = r.i表示モード;
+    if (r.p変数) p変数保存形_ = r.p変数;
+    f出力表示(r);
+    f結果表示(r, b雛形);
+    f状態保存(r.bリセット);
+    emit OnEvaluated();
 }
 
-TfTavelko::T計算結果 TfTavelko::f評価(const std::u16string& sInput, const std::u16string& sTemplate) {
-    T計算結果 r;
-    const std::u16string empty;
-    try {
-        if (sTemplate.empty()) {
-            // The input is the main text. A range in the (empty) substitution text, from
-            // an "@" typed into the input, is shown in the template pane.
-            Parser.yygo(sInput + u'\n', r.s結果, r.sエラー, r.l入力位置, r.l入力長さ, empty, r.lL式位置,
-                        r.lL式長さ);
-        } else {
-            Parser.yygo(sTemplate + u'\n', r.s結果, r.sエラー, r.lL式位置, r.lL式長さ, sInput, r.l入力位置,
-                        r.l入力長さ);
-        }
-    } catch (const E一般例外& e) {
-        r = f例外結果(e.message());
-    } catch (const std::bad_alloc&) {
-        r = f例外結果(u"メモリ不足");
-    } catch (const std::exception& e) {
-        r = f例外結果(QString::fromUtf8(e.what()).toStdU16String());
+void TfTavelko::f作業終了待ち() {
+    // A cancel lands at the next cancellation point; asking again also ends whatever
+    // work the rest of the line still holds.
+    while (b作業中_) {
+        t評価器_.fキャンセル();
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
-    return r;
+    if (t作業_.joinable()) t作業_.join();
 }
 
-void TfTavelko::f結果表示(const T計算結果& r, const std::u16string& sInput) {
+void TfTavelko::f出力表示(const T評価結果型& r) {
+    if (r.bリセット) {
+        計算式履歴.Clear();
+        L式履歴.Clear();
+    }
+    if (r.s出力.empty()) return;
+    const std::u16string s = r.b出力追記 ? f追記(fCRLF文字列(RtbResult->f全文()), r.s出力) : r.s出力;
+    RtbResult->f表示(fペイン文字列(s));
+}
+
+void TfTavelko::f結果表示(const T評価結果型& r, bool b雛形) {
     if (!r.sエラー.empty()) {
         // The erroneous line stays out of the history so that it can be corrected.
         計算式履歴.f履歴位置巻戻();
         RtbResult->f表示(fペイン文字列(r.sエラー));
+        // The input pane holds the main text without a template, the substitution with one.
+        const int32_t lInput = b雛形 ? r.l置換位置 : r.l主位置, lInputLength = b雛形 ? r.l置換長さ : r.l主長さ;
+        const int32_t lTemplate = b雛形 ? r.l主位置 : r.l置換位置, lTemplateLength = b雛形 ? r.l主長さ : r.l置換長さ;
         if (r.b例外) f全選択(RtbCon);
-        else if (r.l入力位置 != -1) f範囲選択(RtbCon, r.l入力位置, r.l入力長さ);
-        else f範囲選択(RtbLambda, r.lL式位置, r.lL式長さ);
+        else if (lInput != -1) f範囲選択(RtbCon, lInput, lInputLength);
+        else f範囲選択(RtbLambda, lTemplate, lTemplateLength);
         return;
     }
-    // Commands return no result: they have written the pane themselves.
+    // Commands return no result: their output is in the pane already.
     if (!r.s結果.empty()) RtbResult->f表示(fペイン文字列(r.s結果));
-    計算式履歴.f履歴追加(sInput);
+    計算式履歴.f履歴追加(r.s入力);
     f全選択(RtbCon);
 }
 
@@ -100,24 +106,27 @@ void TfTavelko::f全選択(QPlainTextEdit* pane) {
 }
 
 void TfTavelko::f計算キャンセル() {
-    Parser.yyキャンセル指示();
-    // The final text follows at once: a halfway display now would only delay it.
+    if (!b計算中_) return;
+    t評価器_.fキャンセル();
+    // The final text follows soon: a halfway display now would only delay it.
     TimHalfway->stop();
     RtbCon->setToolTip(RCTT_計算キャンセル);
     fペイン色設定(RtbCon, QPalette::Base);
-    QCoreApplication::processEvents();
 }
 
 void TfTavelko::TimHalfwayTimer() {
-    if (!Parser.f単位数文字列変換中()) return;
-    // Laying out a long halfway text takes time from the evaluation: once it costs more
-    // than a fifth of the interval, ticks are skipped to keep that share.
+    // Laying out a long halfway text takes time from the window: once it costs more than a
+    // fifth of the interval, ticks are skipped to keep that share.
     if (t途中表示_.isValid() && t途中表示_.elapsed() < 5 * l途中表示費用ms_) return;
+    bool b実行中 = false;
+    const QString text = t評価器_.f途中().f参照([&b実行中](bool running, const std::u16string& s) {
+        b実行中 = running;
+        return running ? f途中ペイン文字列(s) : QString();
+    });
+    if (!b実行中) return;
     const bool b初回 = !t途中表示_.isValid();
     t途中表示_.start();
-    RtbResult->f途中表示(Parser.fBrelvita().t途中結果.f参照([](bool, const std::u16string& s) {
-        return f途中ペイン文字列(s);
-    }), b初回);
+    RtbResult->f途中表示(text, b初回);
     RtbResult->viewport()->repaint();
     l途中表示費用ms_ = t途中表示_.elapsed();
 }

@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 
+#include "commands/result_pane.h"
 #include "ui/main_window.h"
 #include "ui/pane_text.h"
 
@@ -35,7 +36,7 @@ bool TfTavelko::fキー押下(QObject* watched, QKeyEvent* e) {
         return true;
     }
     if (e->key() == Qt::Key_F1) {
-        paneAdapter_.fヘルプ表示();
+        fヘルプ表示();
         return true;
     }
     if (fEnterキー(e)) {
@@ -55,7 +56,7 @@ bool TfTavelko::fキー押下(QObject* watched, QKeyEvent* e) {
 void TfTavelko::keyPressEvent(QKeyEvent* e) {
     // Keys that reach the window itself, with no pane focused or unused by a pane.
     if (b計算中_) f計算キャンセル();
-    else if (e->key() == Qt::Key_F1) paneAdapter_.fヘルプ表示();
+    else if (e->key() == Qt::Key_F1) fヘルプ表示();
     else QWidget::keyPressEvent(e);
 }
 
@@ -75,6 +76,8 @@ bool TfTavelko::fマウス(QObject* watched, QMouseEvent* e) {
     f計算();
     return true;
 }
+
+void TfTavelko::fヘルプ表示() { RtbResult->f表示(fペイン文字列(fヘルプ全文())); }
 
 void TfTavelko::fL式確定() {
     L式履歴.f履歴追加(fリターン文字削除(RtbLambda->toPlainText().toStdU16String()));

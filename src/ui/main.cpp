@@ -20,15 +20,15 @@ void fKey(QWidget* target, int key, const QString& text) {
     QCoreApplication::sendEvent(target, &release);
 }
 
-// Enters each line into the input pane (or presses Up or Down, or enters a template),
-// then saves the window's picture and quits with status 0 (1 when the file could not be
-// written).
-void fScreenshot(TfTavelko& w, const QString& file, const QStringList& lines) {
-    w.f初回活性化();
+// Enters the lines from `next` on into the input pane (or presses Up or Down, or enters a
+// template), each once the one before has been evaluated, then saves the window's
+// picture and quits with status 0 (1 when the file could not be written).
+void fScreenshot(TfTavelko& w, const QString& file, const QStringList& lines, qsizetype next = 0) {
     auto* input = w.findChild<QPlainTextEdit*>(QStringLiteral("RtbCon"));
     auto* tmpl = w.findChild<QPlainTextEdit*>(QStringLiteral("RtbLambda"));
     const QString sTemplate = QStringLiteral("<Template>");
-    for (const QString& line : lines) {
+    for (; next < lines.size(); ++next) {
+        const QString& line = lines[next];
         if (line == QStringLiteral("<Up>")) {
             fKey(input, Qt::Key_Up, {});
         } else if (line == QStringLiteral("<Down>")) {
@@ -37,6 +37,15 @@ void fScreenshot(TfTavelko& w, const QString& file, const QStringList& lines) {
             QPlainTextEdit* pane = line.startsWith(sTemplate) ? tmpl : input;
             pane->setPlainText(pane == tmpl ? line.mid(sTemplate.size()) : line);
             fKey(pane, Qt::Key_Return, QStringLiteral("\r"));
+        }
+        if (w.f計算中()) {
+            // Go on with the next line once this one has been shown.
+            auto* once = new QObject(&w);
+            QObject::connect(&w, &TfTavelko::OnEvaluated, once, [&w, file, lines, next, once] {
+                once->deleteLater();
+                fScreenshot(w, file, lines, next + 1);
+            });
+            return;
         }
     }
     QCoreApplication::exit(w.grab().save(file) ? 0 : 1);
@@ -61,7 +70,10 @@ int main(int argc, char** argv) {
         const QString file = args[1];
         const QStringList lines = args.mid(2);
         // Let the window be laid out and painted once before it is driven.
-        QTimer::singleShot(300, &w, [&w, file, lines] { fScreenshot(w, file, lines); });
+        QTimer::singleShot(300, &w, [&w, file, lines] {
+            w.f初回活性化();
+            fScreenshot(w, file, lines);
+        });
         return app.exec();
     }
     TfTavelko w(args);

@@ -28,10 +28,9 @@ constexpr int DLambda最小高さ = 4, DCon最小高さ = 10, DResult最小高�
 }  // namespace
 
 TfTavelko::TfTavelko(const QStringList& vArgs, QWidget* parent)
-    : QWidget(parent), paneAdapter_(計算式履歴, L式履歴), Parser(&paneAdapter_) {
+    : QWidget(parent) {
     fBeep_ = [] { QApplication::beep(); };
     fレイアウト作成();
-    paneAdapter_.fペイン設定(RtbResult);
 
     TimHalfway = new QTimer(this);
     TimHalfway->setObjectName(QStringLiteral("TimHalfway"));
@@ -54,15 +53,11 @@ TfTavelko::TfTavelko(const QStringList& vArgs, QWidget* parent)
         p状態_ = std::make_unique<T状態ファイル>(s状態パス);
         f状態復元();
     }
-
-    // The lexer and the engine call the pump at their cancellation points; while an
-    // evaluation runs it lets the window's events (keys, clicks, the timer) through.
-    Parser.fBrelvita().t取消要求.f監視設定([this] {
-        if (b計算中_) QCoreApplication::processEvents();
-    });
 }
 
-TfTavelko::~TfTavelko() = default;
+// A worker still running (the window was closed during a long call) is asked to stop
+// and waited for: it uses the session, which goes with the window.
+TfTavelko::~TfTavelko() { f作業終了待ち(); }
 
 void TfTavelko::fペイン準備(QPlainTextEdit* pane, const char* name, int minHeight) {
     pane->setObjectName(QLatin1String(name));
@@ -173,9 +168,13 @@ void TfTavelko::f初回活性化() {
     if (b一回だけ) return;
     b一回だけ = true;
     if (!b状態復元済_) Splitter1DblClick(this);
-    // The version text is the result pane's first content; only a failure is shown.
-    const T計算結果 r = f評価(u"!version", u"");
-    if (!r.sエラー.empty()) RtbResult->f表示(fペイン文字列(r.sエラー));
+    // The version text is the result pane's first content; only a failure is shown. The
+    // window is idle here, so the line runs at once on this thread.
+    if (!b計算中_) {
+        const T評価結果型 r = t評価器_.f評価(u"!version", {});
+        if (r.sエラー.empty()) f出力表示(r);
+        else RtbResult->f表示(fペイン文字列(r.sエラー));
+    }
     if (p状態_) {
         f状態警告表示();
         p状態_->f保存済設定(f状態取得());
@@ -205,13 +204,9 @@ void TfTavelko::Splitter1DblClick(QObject* sender) {
 }
 
 void TfTavelko::closeEvent(QCloseEvent* e) {
-    if (b計算中_) {
-        // The evaluation runs below this handler: stop it, and close once it returned.
-        b閉じる予約_ = true;
-        f計算キャンセル();
-        e->ignore();
-        return;
-    }
+    // A running evaluation is asked to stop and the window goes at once; the state saved
+    // now holds the variables as the last finished line left them.
+    f計算キャンセル();
     // Only a window that was ever shown has a geometry and panes worth keeping.
     if (p状態_ && b一回だけ) p状態_->f保存(f状態取得());
     TITav->hide();

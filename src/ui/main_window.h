@@ -1,6 +1,7 @@
 // The calculator's window: the template pane, the input pane and the read-only result
-// pane stacked vertically, with the evaluation loop, its cancellation, the halfway
-// timer, the input histories, the state kept across runs and the notification-area icon.
+// pane stacked vertically, with the evaluation on a worker thread, its cancellation, the
+// halfway timer, the input histories, the state kept across runs and the
+// notification-area icon.
 #pragma once
 
 #include <QElapsedTimer>
@@ -9,13 +10,14 @@
 #include <QSystemTrayIcon>
 #include <QTimer>
 #include <QWidget>
+#include <atomic>
 #include <functional>
 #include <memory>
 #include <string>
+#include <thread>
 
-#include "parser/parser.h"
+#include "commands/evaluator.h"
 #include "ui/history.h"
-#include "ui/pane_adapter.h"
 #include "ui/result_memo.h"
 #include "ui/session_state.h"
 #include "ui/splitter.h"
@@ -48,18 +50,15 @@ public:
     void f警告音設定(std::function<void()> beep) { fBeep_ = std::move(beep); }
     // An evaluation is running (the input pane is locked).
     bool f計算中() const { return b計算中_; }
-    // The command operations, as the grammar's actions and F1 call them.
-    T窓結果ペイン& fコマンド窓() { return paneAdapter_; }
+    // Asks the running evaluation to stop and shows that it is being cancelled.
+    void f計算キャンセル();
+    // The session the lines are evaluated in. Its watch may be set (for tests) only while
+    // no evaluation runs.
+    T評価器& f評価器() { return t評価器_; }
 
-private:
-    // Histories and the pane adapter come before the parser, which keeps a pointer to
-    // the adapter.
-    ClsHistory 計算式履歴;
-    ClsHistory L式履歴;
-    T窓結果ペイン paneAdapter_;
-
-public:
-    ClsParser Parser;
+signals:
+    // An evaluation's outcome has been shown and the panes are unlocked again.
+    void OnEvaluated();
 
 protected:
     bool event(QEvent* e) override;
@@ -77,15 +76,6 @@ private slots:
     void TITavActivated(QSystemTrayIcon::ActivationReason reason);
 
 private:
-    // One evaluation's outputs: the ranges are 0-based with start -1 for none.
-    struct T計算結果 {
-        std::u16string s結果, sエラー;
-        int32_t l入力位置 = -1, l入力長さ = 0;
-        int32_t lL式位置 = -1, lL式長さ = 0;
-        bool b例外 = false;  // the parser raised an exception: sエラー is its text
-    };
-    // The outcome of an evaluation that raised an exception with this text.
-    static T計算結果 f例外結果(const std::u16string& sMessage);
 
     // --- construction (main_window.cpp)
     // Names the pane and gives it the settings all three panes share.
@@ -100,15 +90,18 @@ private:
     void fトレイへ();
 
     // --- evaluation (evaluation.cpp)
-    // Evaluates the input line (with the template, when there is one) and shows the
-    // outcome; does nothing while an evaluation runs.
+    // Starts evaluating the input line (with the template, when there is one) on the
+    // worker thread; does nothing while an evaluation runs.
     void f計算();
-    // Runs the parser on the line; an exception becomes the error message.
-    T計算結果 f評価(const std::u16string& sInput, const std::u16string& sTemplate);
-    // Shows the result or the error of an evaluation of the input line.
-    void f結果表示(const T計算結果& r, const std::u16string& sInput);
-    // Asks the running evaluation to stop and lets the window catch up once.
-    void f計算キャンセル();
+    // The worker's outcome: unlocks the panes and shows it.
+    void f計算完了(const T評価結果型& r, bool b雛形);
+    // Waits for the worker to end, asking it again and again to stop.
+    void f作業終了待ち();
+    // Puts a command's output into the result pane; "!reset" also clears the histories.
+    void f出力表示(const T評価結果型& r);
+    // Shows the result or the error of an evaluation of the input line; with b雛形 the
+    // template was the main text.
+    void f結果表示(const T評価結果型& r, bool b雛形);
     // Selects the range (clamped to the text) in the pane and focuses it.
     static void f範囲選択(QPlainTextEdit* pane, int32_t start, int32_t length);
     // Focuses the pane and selects its whole text.
@@ -119,12 +112,10 @@ private:
     void f状態復元();
     // The state as the window holds it now.
     T窓状態 f状態取得();
-    // The variables' saved forms, made again only when the variable table changed.
-    const std::vector<T保存変数>& f変数保存形();
     // Puts a state read from the file in place.
     void f状態適用(const T窓状態& t);
     // Saves what changed since the last save; after "!reset" removes the file instead.
-    void f状態保存();
+    void f状態保存(bool bリセット = false);
     // Adds the state file's pending warnings below the result pane's text.
     void f状態警告表示();
 
@@ -132,6 +123,8 @@ private:
     bool fキー押下(QObject* watched, QKeyEvent* e);
     void fキー解放(QObject* watched, QKeyEvent* e);
     bool fマウス(QObject* watched, QMouseEvent* e);
+    // F1: the result pane shows the whole help.
+    void fヘルプ表示();
     // Enter in the template pane: keeps the template, clears the result pane and moves
     // to the input pane.
     void fL式確定();
@@ -140,6 +133,8 @@ private:
     // Ctrl+C, Ctrl+Insert in the result pane: copy its whole text.
     void f結果コピー();
 
+    ClsHistory 計算式履歴;
+    ClsHistory L式履歴;
     QPlainTextEdit* RtbLambda = nullptr;
     QPlainTextEdit* RtbCon = nullptr;
     T結果メモ* RtbResult = nullptr;
@@ -148,8 +143,15 @@ private:
     QSystemTrayIcon* TITav = nullptr;
     std::function<void()> fBeep_;
     std::unique_ptr<T状態ファイル> p状態_;  // none with "--fresh"
-    std::vector<T保存変数> v変数保存形_;     // of the variable table's generation below
-    uint64_t l変数保存形世代_ = UINT64_MAX;
+    // The session's display mode and variables' saved forms as the last outcome gave
+    // them: what the saved state keeps, without reading the session from this thread.
+    int32_t i表示モード_ = DEC_CMD;
+    std::shared_ptr<const std::vector<T変数保存形>> p変数保存形_;
+    // The session and the worker that evaluates in it; the worker is joined before the
+    // session goes.
+    T評価器 t評価器_;
+    std::thread t作業_;
+    std::atomic<bool> b作業中_{false};  // the worker has not returned yet
 
     bool bタスクトレイアイコン復帰中 = false;
     bool b一回だけ = false;
@@ -157,8 +159,7 @@ private:
     int32_t l退避LambdaHight = -1;
     bool b状態復元済_ = false;    // the panes are as saved: no collapse at the first activation
     bool b窓配置復元済_ = false;  // the window is where it was: not centred at start
-    bool b計算中_ = false;
-    bool b閉じる予約_ = false;  // a close arrived during an evaluation
+    bool b計算中_ = false;      // from Enter until the outcome is shown
     QElapsedTimer t途中表示_;     // since the last halfway display of this evaluation
     qint64 l途中表示費用ms_ = 0;  // how long that display took
 };

@@ -191,7 +191,10 @@ std::optional<T窓状態> T状態ファイル::f読込() {
     std::optional<T窓状態> t;
     if (fファイル読込(sパス_, data)) t = f状態復号(data, l版);
     if (t) {
+        // The values go to the session, whose thread may copy them at any time: this
+        // copy keeps only what states are compared by, never a value shared with them.
         t保存済_ = t;
+        for (T保存変数& v : t保存済_->v変数) v.t値 = {};
         return t;
     }
     f退避(l版 > D版 ? RCS_新版 : RCS_破損);

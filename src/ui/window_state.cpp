@@ -1,9 +1,8 @@
 // The window's side of the state kept across runs: taking the state from the panes, the
-// histories, the parser's mode and variables and the window's geometry, putting a read
-// state back before the first evaluation, and saving after each change.
+// histories, the window's geometry and the session's mode and variables as the last
+// outcome gave them, putting a read state back before the first evaluation, and saving
+// after each change.
 #include "commands/result_pane.h"
-#include "engine/units/value_text.h"
-#include "parser/parse_base.h"
 #include "ui/main_window.h"
 #include "ui/pane_text.h"
 
@@ -21,30 +20,26 @@ T窓状態 TfTavelko::f状態取得() {
     // Collapsed, the pane keeps the height it returns to in l退避LambdaHight.
     t.bL式開 = l退避LambdaHight <= 0;
     t.lL式高さ = t.bL式開 ? t.vペイン高さ.value(0) : l退避LambdaHight;
-    t.i表示モード = Parser.fBrelvita().i結果表示モード;
-    t.v変数 = f変数保存形();
+    t.i表示モード = i表示モード_;
+    if (p変数保存形_)
+        for (const T変数保存形& v : *p変数保存形_) t.v変数.push_back({v.s名前, v.s保存形, {}});
     t.b窓配置 = saveGeometry();
     return t;
-}
-
-const std::vector<T保存変数>& TfTavelko::f変数保存形() {
-    const ClsSymTab& table = Parser.fSymTab();
-    if (l変数保存形世代_ == table.f世代()) return v変数保存形_;
-    v変数保存形_.clear();
-    // Assignments never store a cancelled value; one would have no saved form.
-    for (const TSymレコード& r : table.f一覧())
-        if (!r.t値.bキャンセル値) v変数保存形_.push_back({r.sシンボル名, f単位数保存文字列(r.t値), {}});
-    l変数保存形世代_ = table.f世代();
-    return v変数保存形_;
 }
 
 void TfTavelko::f状態適用(const T窓状態& t) {
     for (const std::u16string& s : t.v計算式履歴) 計算式履歴.f履歴追加(s);
     for (const std::u16string& s : t.vL式履歴) L式履歴.f履歴追加(s);
     RtbLambda->setPlainText(QString::fromStdU16String(t.sL式));
-    Parser.fBrelvita().f結果表示モード(t.i表示モード);
+    t評価器_.f表示モード設定(t.i表示モード);
+    i表示モード_ = t.i表示モード;
     // Assignments are the only source of variables, so they come back as assigned ones.
-    for (const T保存変数& v : t.v変数) Parser.fSymTab().fSym値設定(v.s名前, VARIABLE_TOKEN, v.t値);
+    auto forms = std::make_shared<std::vector<T変数保存形>>();
+    for (const T保存変数& v : t.v変数) {
+        t評価器_.f変数設定(v.s名前, v.t値);
+        forms->push_back({v.s名前, v.s保存形});
+    }
+    p変数保存形_ = std::move(forms);
     // A geometry this platform cannot use leaves the window at its default place and size.
     b窓配置復元済_ = restoreGeometry(t.b窓配置);
     Splitters->setSizes(t.vペイン高さ);
@@ -52,9 +47,9 @@ void TfTavelko::f状態適用(const T窓状態& t) {
     b状態復元済_ = true;
 }
 
-void TfTavelko::f状態保存() {
+void TfTavelko::f状態保存(bool bリセット) {
     if (!p状態_) return;
-    if (paneAdapter_.fリセット取出())
+    if (bリセット)
         p状態_->f消去(f状態取得());
     else
         p状態_->f保存(f状態取得());

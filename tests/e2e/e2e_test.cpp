@@ -1,12 +1,13 @@
 // Whole-line cases. Every *.txt file in the table directory (CMakeLists.txt aside) is one
-// topic, run as one test: each case line is evaluated through ClsParser::yygo exactly as the
-// window calls it, and the result text, the error message, both error ranges and, where
-// given, the text the commands left in the result pane are compared.
+// topic, run as one test: each case line is evaluated through the evaluation interface the
+// front ends use (which calls ClsParser::yygo), and the result text, the error message,
+// both error ranges and, where given, the text the commands wrote for the result pane are
+// compared.
 //
 // Table format
 // ------------
 // A table consists of blocks. A block starts with a line "=== title" and is one session:
-// one parser object, so variables and the display mode carry over from line to line of a
+// one evaluation session, so variables and the display mode carry over from line to line of a
 // block and never into the next block. Lines whose first character is "#" are comments;
 // blank lines are skipped. A case is one line of fields separated by one or more tabs:
 //
@@ -42,10 +43,8 @@
 #include <string_view>
 #include <vector>
 
-#include "commands/result_pane.h"
-#include "common/exception.h"
+#include "commands/evaluator.h"
 #include "common/utf.h"
-#include "parser/parser.h"
 
 #ifndef TAVELKO_E2E_DIR
 #error "TAVELKO_E2E_DIR must name the directory of the tables"
@@ -221,38 +220,21 @@ std::string ShowRange(int32_t pos, int32_t len) {
     return "[" + std::to_string(pos) + "," + std::to_string(len) + "]";
 }
 
-// The result pane of the session, as the window's text box would hold it.
-class TestPane : public T結果ペイン {
-public:
-    std::u16string text;
-
-protected:
-    std::u16string f結果ペイン文字列() const override { return text; }
-    void f結果ペイン設定(const std::u16string& vs) override { text = vs; }
-    void f履歴クリア() override {}
-};
-
 void RunBlock(const std::string& path, const Block& block) {
-    TestPane pane;
-    ClsParser parser(&pane);
+    T評価器 evaluator;
     for (const Case& c : block.cases) {
-        // Called as the window calls it: with a template, the template is the main text
-        // and the input line its substitution text.
+        // With a template, the template is the main text and the input line its
+        // substitution text.
         const bool templated = !c.templ.empty();
         const std::u16string main = (templated ? c.templ : c.input) + u"\n";
         const std::u16string subst = templated ? c.input : u"";
-        pane.text.clear();
-        std::u16string result, message;
-        int32_t pos = -2, len = -2, spos = -2, slen = -2;
+        const T評価結果型 r = evaluator.f評価(c.input, {c.templ, 0, false});
+        const std::u16string &result = r.s結果, &message = r.sエラー;
+        const int32_t pos = r.l主位置, len = r.l主長さ, spos = r.l置換位置, slen = r.l置換長さ;
         std::ostringstream diff;
-        try {
-            parser.yygo(main, result, message, pos, len, subst, spos, slen);
-        } catch (const E一般例外& e) {
-            diff << "\n  exception: " << Show(e.message());
-        } catch (const std::exception& e) {
-            diff << "\n  exception: " << e.what();
-        }
-        if (diff.str().empty()) {
+        if (r.b例外) {
+            diff << "\n  exception: " << Show(r.sエラー);
+        } else {
             if (result != c.result)
                 diff << "\n  result:  expected " << Show(c.result) << ", got " << Show(result);
             if (message != c.message)
@@ -269,11 +251,11 @@ void RunBlock(const std::string& path, const Block& block) {
                 diff << "\n  subst:   expected " << ShowRange(eSPos, eSLen) << ", got "
                      << ShowRange(spos, slen);
             if (c.pane) {
-                const bool ok = c.pane->contains ? pane.text.find(c.pane->text) != std::u16string::npos
-                                                 : pane.text == c.pane->text;
+                const bool ok = c.pane->contains ? r.s出力.find(c.pane->text) != std::u16string::npos
+                                                 : r.s出力 == c.pane->text;
                 if (!ok)
                     diff << "\n  pane:    expected " << (c.pane->contains ? "to contain " : "")
-                         << Show(c.pane->text) << ", got " << Show(pane.text);
+                         << Show(c.pane->text) << ", got " << Show(r.s出力);
             }
         }
         if (!diff.str().empty()) {

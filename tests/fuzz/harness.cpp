@@ -6,7 +6,7 @@
 #include "engine/number/mantissa.h"
 #include "common/utf.h"
 #include "engine/number/huge.h"
-#include "parser/parse_base.h"
+#include "commands/evaluator.h"
 
 namespace {
 
@@ -29,23 +29,26 @@ void fFuzz上限設定() {
     f分割上限() = T分割上限型{bits, bits, bits, bits, cap, cap};
 }
 
-TFuzz予算::TFuzz予算(ClsParseBase& rParser)
-    : TFuzz予算(rParser.fBrelvita().t取消要求, [&rParser] { rParser.yyキャンセル指示(); }) {}
-
 TFuzz予算::TFuzz予算(ClsBrelvita& rEngine)
-    : TFuzz予算(rEngine.t取消要求, [&rEngine] { rEngine.f単位付計算キャンセル指示(); }) {}
+    : TFuzz予算([&rEngine](std::function<void()> f) { rEngine.t取消要求.f監視設定(std::move(f), 0); },
+                [&rEngine] { rEngine.f単位付計算キャンセル指示(); }) {}
 
-TFuzz予算::TFuzz予算(T取消要求& r要求, std::function<void()> vf取消) : r要求_(r要求), f取消_(std::move(vf取消)) {
-    r要求_.f監視設定([this] {
+TFuzz予算::TFuzz予算(T評価器& rEvaluator)
+    : TFuzz予算([&rEvaluator](std::function<void()> f) { rEvaluator.f監視設定(std::move(f), 0); },
+                [&rEvaluator] { rEvaluator.fキャンセル(); }) {}
+
+TFuzz予算::TFuzz予算(std::function<void(std::function<void()>)> f設定, std::function<void()> vf取消)
+    : f監視設定_(std::move(f設定)), f取消_(std::move(vf取消)) {
+    f監視設定_([this] {
         if (l残り_ > 0) {
             --l残り_;
         } else {
             f取消_();
         }
-    }, 0);
+    });
 }
 
-TFuzz予算::~TFuzz予算() { r要求_.f監視設定(nullptr); }
+TFuzz予算::~TFuzz予算() { f監視設定_(nullptr); }
 
 void TFuzz予算::f開始(size_t vl文字数) {
     l残り_ = kFuzz基本予算 + kFuzz文字予算 * vl文字数;

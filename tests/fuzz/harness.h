@@ -13,8 +13,8 @@
 #include <gmp.h>
 
 class ClsBrelvita;
-class ClsParseBase;
 class T取消要求;
+class T評価器;
 struct T分数型;
 struct T複素数型;
 
@@ -23,13 +23,13 @@ struct T複素数型;
 void fFuzz上限設定();
 
 // Counts the cancellation points an evaluation passes: once the budget of one line is
-// used up the parser (or a bare engine) is asked to cancel, again at every later point,
+// used up the evaluation (or a bare engine) is asked to cancel, again at every later point,
 // so that endless expansions end after a fixed amount of work (not of time). Removes its
 // watch when destroyed.
 class TFuzz予算 {
 public:
-    explicit TFuzz予算(ClsParseBase& rParser);
     explicit TFuzz予算(ClsBrelvita& rEngine);
+    explicit TFuzz予算(T評価器& rEvaluator);
     ~TFuzz予算();
     TFuzz予算(const TFuzz予算&) = delete;
     TFuzz予算& operator=(const TFuzz予算&) = delete;
@@ -37,9 +37,10 @@ public:
     void f開始(size_t vl文字数);
 
 private:
-    TFuzz予算(T取消要求& r要求, std::function<void()> vf取消);
+    // Counts at the watch f設定 installs (f設定(nullptr) removes it) and cancels with vf取消.
+    TFuzz予算(std::function<void(std::function<void()>)> f設定, std::function<void()> vf取消);
 
-    T取消要求& r要求_;
+    std::function<void(std::function<void()>)> f監視設定_;
     std::function<void()> f取消_;
     uint64_t l残り_ = 0;
 };

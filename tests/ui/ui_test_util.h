@@ -4,6 +4,7 @@
 
 #include <QPlainTextEdit>
 #include <QSplitter>
+#include <QElapsedTimer>
 #include <QTest>
 #include <memory>
 
@@ -30,11 +31,20 @@ struct TWindow {
     QPlainTextEdit* lambda() const { return fPane("RtbLambda"); }
     QPlainTextEdit* result() const { return fPane("RtbResult"); }
     QSplitter* splitter() const { return w->findChild<QSplitter*>(); }
-    // Types nothing: replaces the pane's text, then presses Enter in it.
+    // Types nothing: replaces the pane's text, then presses Enter in it; returns once the
+    // evaluation it started has been shown (the window's loop runs meanwhile).
     void fEnter(QPlainTextEdit* pane, const QString& text) const {
         pane->setPlainText(text);
         pane->setFocus();
         QTest::keyClick(pane, Qt::Key_Return);
+        fWaitIdle();
+    }
+    // Runs the event loop until no evaluation runs (at most a minute, so that a lost
+    // outcome fails the test instead of hanging it).
+    void fWaitIdle() const {
+        QElapsedTimer clock;
+        clock.start();
+        while (w->f計算中() && clock.elapsed() < 60000) QTest::qWait(2);
     }
     void fEnter(const QString& text) const { fEnter(con(), text); }
     // The selection of a pane as [start, end).

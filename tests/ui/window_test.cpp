@@ -243,6 +243,7 @@ void WindowTest::doubleClickInInputEvaluates() {
     QVERIFY(t.fOpen());
     t.con()->setPlainText(QStringLiteral("1+2"));
     QTest::mouseDClick(t.con()->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
+    t.fWaitIdle();
     QCOMPARE(t.result()->toPlainText(), QStringLiteral("3"));
     QCOMPARE(t.con()->textCursor().selectedText(), QStringLiteral("1+2"));
 }

@@ -1,4 +1,4 @@
-#include "cli/digit_count.h"
+#include "commands/digit_count.h"
 
 namespace {
 
