@@ -131,13 +131,17 @@ class TTerminal {
     // when a prompt did not come.
     int Enter(const std::vector<std::string>& lines) {
         for (const std::string& line : lines) {
-            if (!WaitFor("> ")) return -1;
+            if (!WaitForPrompt()) return -1;
             Type(line + "\r");
         }
-        if (!WaitFor("> ")) return -1;
+        if (!WaitForPrompt()) return -1;
         Type("\x04");
         return Finish();
     }
+    // Waits for the next prompt on a line of its own. A line recalled from the history is
+    // redrawn after "\r> ", which is not a new prompt: keys typed after it would be taken
+    // ahead of the line's output and may be lost when the terminal changes its mode.
+    bool WaitForPrompt() { return WaitFor(mark_ == 0 ? "> " : "\n> "); }
     // Waits for the end of the program, reading the rest; its exit status, -1 when it
     // did not exit by the deadline (then it is killed).
     int Finish() {
