@@ -47,9 +47,10 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "The Tavelko developers")
 set(CPACK_DEBIAN_PACKAGE_SECTION math)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-# Depends comes from dpkg-shlibdeps on the installed programs, and libedit, which the
-# console loads only for its prompt, so that no link names it.
+# Depends comes from dpkg-shlibdeps on the installed programs, and the libraries they open
+# only when first needed (PCRE2 at the first unit pattern, libedit at the console's
+# prompt), which no link names.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS libedit2)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libpcre2-16-0, libedit2")
 
 include(CPack)

@@ -13,7 +13,6 @@ T単位数型 PlainNumber(ClsBrelvita& e, const std::u16string& text) {
 }  // namespace
 
 ClsBrelvita::ClsBrelvita() {
-    init_var();
     t単位数のマイナス1 = PlainNumber(*this, u"-1");
     t単位数の10 = PlainNumber(*this, u"10");
     i結果表示モード = DEC_CMD;

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
-#include <cmath>
 #include <cstdlib>
 #include <memory>
 #include <new>
@@ -159,7 +158,7 @@ bool IsPowerOfTwo(mpz_srcptr a) { return mpz_sgn(a) != 0 && mpz_scan1(a, 0) == B
 
 // Digits of radix r that always fit `bits` bits.
 uint64_t DigitsWithin(uint64_t bits, int radix) {
-    return std::max<uint64_t>(1, static_cast<uint64_t>(static_cast<double>(bits) / std::log2(radix)));
+    return std::max<uint64_t>(1, static_cast<uint64_t>(static_cast<double>(bits) / f基数2進対数(radix)));
 }
 
 // radix^(leaf 2^level), with the lower levels, made on first use.
@@ -251,6 +250,29 @@ T分割上限型& f分割上限() {
 
 void fGMP記憶関数設定() { mp_set_memory_functions(Allocate, Reallocate, Free); }
 
+double f基数2進対数(int radix) {
+    static constexpr double kLog2[] = {
+        1.0, 1.584962500721156, 2.0, 2.321928094887362,
+        2.584962500721156, 2.807354922057604, 3.0, 3.169925001442312,
+        3.321928094887362, 3.4594316186372973, 3.584962500721156, 3.700439718141092,
+        3.807354922057604, 3.9068905956085187, 4.0, 4.087462841250339,
+        4.169925001442312, 4.247927513443585, 4.321928094887363, 4.392317422778761,
+        4.459431618637297, 4.523561956057013, 4.584962500721156, 4.643856189774724,
+        4.700439718141092, 4.754887502163468, 4.807354922057604, 4.857980995127572,
+        4.906890595608519, 4.954196310386875, 5.0, 5.044394119358453,
+        5.087462841250339, 5.129283016944966, 5.169925001442312};
+    if (radix < 2 || radix > 36) throw E一般例外(u"駄目だこりゃ! 基数は 2 から 36 までなのよ～ん!");
+    return kLog2[radix - 2];
+}
+
+// 2 atanh(z) / ln 2 with z = (m - 1) / (m + 1), |z| <= 1/3.
+double f仮数2進対数(double m) {
+    const double z = (m - 1) / (m + 1), z2 = z * z;
+    double sum = 0, power = z;
+    for (int k = 1; k < 42; k += 2, power *= z2) sum += power / k;
+    return 2 * sum / 0.6931471805599453;
+}
+
 void fビット数検査(uint64_t bits) {
     if (bits > f分割上限().l最大ビット数) throw E整数オーバーフロー();
 }
@@ -320,7 +342,7 @@ void fZ冪(mpz_ptr r, mpz_srcptr a, uint64_t e, const Tキャンセル検査& ch
     // squaring holds the result and the half as long number it squares.
     long exponent2 = 0;
     const double mantissa = mpz_get_d_2exp(&exponent2, a);
-    const double bytes = (std::log2(std::fabs(mantissa)) + static_cast<double>(exponent2)) * static_cast<double>(e) / 8;
+    const double bytes = (f仮数2進対数(mantissa < 0 ? -mantissa : mantissa) + static_cast<double>(exponent2)) * static_cast<double>(e) / 8;
     ProbeMemory(static_cast<uint64_t>(bytes * 1.5));
     // Left to right: square, and multiply by a where the exponent has a one.
     T作業整数 acc;
@@ -436,7 +458,7 @@ uint64_t fZ素因数個数(mpz_srcptr a, unsigned long p, mpz_ptr rest, const T�
 T分割文字列化::T分割文字列化(mpz_srcptr a, int radix, uint64_t width)
     : radix_(radix), width_(width), leafDigits_(DigitsWithin(f分割上限().l文字列, radix)) {
     // A text that cannot be held fails at once rather than after most of the work.
-    ProbeMemory(std::max<uint64_t>(width, static_cast<uint64_t>(static_cast<double>(Bits(a)) / std::log2(radix))) *
+    ProbeMemory(std::max<uint64_t>(width, static_cast<uint64_t>(static_cast<double>(Bits(a)) / f基数2進対数(radix))) *
                 sizeof(char16_t));
     T片 top{T作業整数(), 0};
     mpz_abs(top.x, a);
@@ -504,7 +526,7 @@ void T分割文字列化::f全部(std::u16string& out, const Tキャンセル検
 
 void fZ文字列読込(mpz_ptr r, std::u16string_view digits, int radix, const Tキャンセル検査& check) {
     const uint64_t leaf = DigitsWithin(f分割上限().l文字列, radix);
-    fビット数検査(static_cast<uint64_t>(static_cast<double>(digits.size()) * std::log2(radix)) + 1);
+    fビット数検査(static_cast<uint64_t>(static_cast<double>(digits.size()) * f基数2進対数(radix)) + 1);
     std::vector<T作業整数> powers;
     T作業整数 value;
     ReadSplit(value, digits, radix, leaf, powers, check);

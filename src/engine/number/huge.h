@@ -57,6 +57,13 @@ void fGMP記憶関数設定();
 // (f分割上限().l最大ビット数).
 void fビット数検査(uint64_t bits);
 
+// log2 of a radix 2..36, exactly as the maths library's log2 gives it, and log2 of a
+// mantissa 0.5 <= m < 1 to a few units in the last place: the size estimates need no more,
+// and the program then loads no maths library, which would cost every start a fifth of a
+// millisecond.
+double f基数2進対数(int radix);
+double f仮数2進対数(double m);
+
 // r = a * b.
 void fZ乗算(mpz_ptr r, mpz_srcptr a, mpz_srcptr b, const Tキャンセル検査& check);
 // Truncating division: q = a / b rounded toward zero, r = a - q * b (b != 0). q and r

@@ -160,8 +160,10 @@ std::vector<T単一表記単位情報型> t単一表記単位情報;
 std::vector<T意味コ表記情報型> t意味コ表記情報;
 std::vector<T単位ヘルプ情報型> t単位ヘルプ情報;
 
-void init_var() {
-    if (!t単一表記単位情報.empty()) return;
+namespace {
+
+// Fills the run-time tables from the constant ones.
+void f表構築() {
     t単一表記単位情報.resize(D単一表記単位数);
     t単位ヘルプ情報.resize(D単一表記単位数);
     for (int i = 0; i < D単一表記単位数; ++i) {
@@ -185,10 +187,15 @@ void init_var() {
     }
 }
 
-namespace {
-// Builds the tables when the program starts, as the engine module's initialisation.
-const bool g_initialised = (init_var(), true);
 }  // namespace
+
+// The tables are built on first use rather than at start: a line without units never
+// needs them, and building them is a third of the work of a one-line run. Any thread
+// may be the first.
+void init_var() {
+    static const bool bBuilt = (f表構築(), true);
+    (void)bBuilt;
+}
 
 std::u16string Brelvita_Help() {
     init_var();

@@ -66,7 +66,8 @@ inline constexpr int D意味コ表記情報_数値 = 0;
 inline constexpr int D意味コ表記情報_未知 = 1;
 extern const v意味コ表記情報再定義型 v意味コ表記情報再定義[D意味コ表記数];
 
-// Run-time tables, filled once by init_var and read-only afterwards.
+// Run-time tables, filled once by init_var (called by every reader before the tables are
+// read) and read-only afterwards.
 struct T単一表記単位情報型 {
     T単項表記型 t単一;  // parsed dimension and the spelling as defined
     std::u16string s基底値補正式;
@@ -85,7 +86,8 @@ extern std::vector<T単一表記単位情報型> t単一表記単位情報;
 extern std::vector<T意味コ表記情報型> t意味コ表記情報;
 extern std::vector<T単位ヘルプ情報型> t単位ヘルプ情報;
 
-// Builds the run-time tables from the constant rows (runs once; later calls do nothing).
+// Builds the run-time tables from the constant rows on the first call; later calls, from
+// any thread, only find them built.
 void init_var();
 
 // The unit part of the help text in the help mini-format.

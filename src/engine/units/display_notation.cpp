@@ -138,6 +138,7 @@ std::u16string SpellByCodes(const T意味コ配列型& dim, const T単項表記�
 bool ClsBrelvita::f単位表記変換(const T意味コ配列型& vt意味コ配列, const T単項表記配列型& vt単項表記リスト,
                                 std::u16string& rs単位表記, std::u16string& rs基底値変換式,
                                 T保留補正式配列型& rt保留補正式) {
+    init_var();
     rs単位表記.clear();
     rs基底値変換式.clear();
     bool bNamed = false;

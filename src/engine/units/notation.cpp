@@ -135,7 +135,6 @@ struct NotationReader {
 void ClsBrelvita::f意味コ変換(const std::u16string& vs単位表記, T意味コ配列型& rt意味コ配列,
                                T単項表記配列型& rt単項表記リスト, std::u16string& rs基底値変換式,
                                T保留補正式配列型& rt保留補正式) {
-    init_var();
     rt単項表記リスト.clear();
     rt保留補正式.clear();
     rs基底値変換式.clear();
@@ -143,6 +142,7 @@ void ClsBrelvita::f意味コ変換(const std::u16string& vs単位表記, T意味
         rt意味コ配列 = f数値意味コ配列();
         return;
     }
+    init_var();
     rt意味コ配列 = f未知意味コ配列();
     NotationReader reader(*this);
     std::u16string x;

@@ -26,14 +26,21 @@ std::u16string f空白削除(const std::u16string& vs文字列) {
     return s;
 }
 
-std::u16string fトークン取出し(std::u16string& rs文字列) {
-    if (rs文字列.empty()) return u"";
+std::u16string_view fトークン取出し(std::u16string_view& rs文字列) {
+    if (rs文字列.empty()) return {};
     size_t end = 1;
     if (!f単位区切文字判定(rs文字列[0])) {
         while (end < rs文字列.size() && !f単位区切文字判定(rs文字列[end])) ++end;
     }
-    std::u16string token = rs文字列.substr(0, end);
-    rs文字列.erase(0, end);
+    const std::u16string_view token = rs文字列.substr(0, end);
+    rs文字列.remove_prefix(end);
+    return token;
+}
+
+std::u16string fトークン取出し(std::u16string& rs文字列) {
+    std::u16string_view rest = rs文字列;
+    std::u16string token(fトークン取出し(rest));
+    rs文字列.erase(0, token.size());
     return token;
 }
 
@@ -68,17 +75,15 @@ std::u16string f単位トークン取出し(std::u16string& rs単位文字列, s
     return token;
 }
 
-std::u16string f意味トークン取出し(std::u16string& rs単位文字列, std::u16string& rs単位指数) {
+std::u16string_view f意味トークン取出し(std::u16string_view& rs単位文字列, std::u16string_view& rs単位指数) {
     rs単位指数 = u"1";
-    std::u16string token = fトークン取出し(rs単位文字列);
+    const std::u16string_view token = fトークン取出し(rs単位文字列);
     if (token.empty()) return token;
-    const std::u16string next = fトークン取出し(rs単位文字列);
-    if (next == u"(") {
-        rs単位指数 = fトークン取出し(rs単位文字列);
-        if (fトークン取出し(rs単位文字列) != u")") throw E一般例外(RCFES_単位指数取出失敗);
-    } else if (!next.empty()) {
-        rs単位文字列.insert(0, next);
-    }
+    std::u16string_view after = rs単位文字列;
+    if (fトークン取出し(after) != u"(") return token;  // the next token stays unread
+    rs単位指数 = fトークン取出し(after);
+    if (fトークン取出し(after) != u")") throw E一般例外(RCFES_単位指数取出失敗);
+    rs単位文字列 = after;
     return token;
 }
 

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 // The separators inside a unit notation: "*", "/", ")" and "(".
 inline constexpr char16_t D単位内区切記号[] = u"[*/)(]";
@@ -17,6 +18,8 @@ std::u16string f空白削除(const std::u16string& vs文字列);
 
 // Removes and returns the next token: one separator, or the run up to the next one.
 std::u16string fトークン取出し(std::u16string& rs文字列);
+// The same on a view, which moves past the token; the token views the same text.
+std::u16string_view fトークン取出し(std::u16string_view& rs文字列);
 
 // Like fトークン取出し, but a unit term's trailing run of digits and "-" goes to
 // rs単位指数 ("1" when there is none, and for a separator). The first character of a
@@ -27,8 +30,9 @@ std::u16string f単位トークン取出し(std::u16string& rs単位文字列, s
 std::u16string f単位トークン取出し(const std::u16string& vs単位文字列, size_t& rPos, std::u16string& rs単位指数);
 
 // The next token of a dimension-code string and the exponent written after it in
-// parentheses ("1" when none). Throws when an exponent bracket is not closed.
-std::u16string f意味トークン取出し(std::u16string& rs単位文字列, std::u16string& rs単位指数);
+// parentheses ("1" when none); the view moves past both, and they view the same text.
+// Throws when an exponent bracket is not closed.
+std::u16string_view f意味トークン取出し(std::u16string_view& rs単位文字列, std::u16string_view& rs単位指数);
 
 // A pattern spelling ("[lL]", "(°C|℃)") as its alternatives joined by "][".
 std::u16string f正規文展開(const std::u16string& vs正規文);

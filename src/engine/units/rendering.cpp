@@ -128,6 +128,7 @@ std::u16string f基数ステップ(ClsBrelvita& e, const std::u16string& R, int3
 // The unit in brackets: plain for a named dimension of the notation table, "[???]" for
 // the unknown one, and with " ?" for a dimension the table does not name.
 std::u16string f単位括弧(const T単位数型& v) {
+    init_var();
     for (size_t i = 1; i < t意味コ表記情報.size(); ++i) {
         if (f意味コ配列比較(t意味コ表記情報[i].t意味コ配列, v.t意味コ配列) != 0) continue;
         if (i == D意味コ表記情報_未知) return CSTAVELKO_LB + std::u16string(D未知単位印) + CSTAVELKO_RB;

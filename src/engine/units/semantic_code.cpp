@@ -32,19 +32,20 @@ const T意味コ配列型& f未知意味コ配列() {
 }
 
 void f意味コ昇順配列作成(const std::u16string& vs意味コード, T意味コ配列型& rt意味コ配列) {
-    std::u16string rest = vs意味コード;
-    std::u16string sOperator = u"*", sGroupOperator = u"*", sExponent;
+    // The tables are read at every start: the text is walked as views, without copies.
+    std::u16string_view rest = vs意味コード, sExponent;
+    std::u16string_view sOperator = u"*", sGroupOperator = u"*";
     bool bInGroup = false;
     size_t count = 0;
     // Appends one code with its exponent, negated under "/".
-    auto add = [&](const std::u16string& code, const std::u16string& op) {
+    auto add = [&](std::u16string_view code, std::u16string_view op) {
         ++count;
         rt意味コ配列.resize(count + 1);
-        const int32_t e = ForceStrToInt(sExponent);
-        rt意味コ配列[count] = {code, op == u"/" ? f検査付符号反転(e) : e};
+        const int32_t e = ForceStrToInt(std::u16string(sExponent));
+        rt意味コ配列[count] = {std::u16string(code), op == u"/" ? f検査付符号反転(e) : e};
     };
     while (!rest.empty()) {
-        const std::u16string token = f意味トークン取出し(rest, sExponent);
+        const std::u16string_view token = f意味トークン取出し(rest, sExponent);
         if (token == u"(" && !bInGroup) {
             bInGroup = true;
             sGroupOperator = u"*";

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cmath>
 #include <chrono>
 #include <random>
 #include <string>
@@ -245,6 +246,22 @@ TEST(IntegerValue, SignedZeroAndTheSmallValueBoundary) {
     EXPECT_THROW(I(u"12a"), E一般例外);
     // Sizes beyond what GMP can hold are an overflow, never the end of the process.
     EXPECT_THROW(f冪(I(u"18446744073709551616"), 2147483647, none), E整数オーバーフロー);
+}
+
+}  // namespace
+
+namespace {
+
+// The size estimates' logarithms: the radix table is the maths library's log2 itself, and
+// the mantissa series agrees with it to a few units in the last place.
+TEST(Huge, LogarithmsOfTheEstimatesAreTheMathsLibrarys) {
+    for (int r = 2; r <= 36; ++r) EXPECT_EQ(f基数2進対数(r), std::log2(r)) << r;
+    std::mt19937_64 rng(7);
+    std::uniform_real_distribution<double> mantissa(0.5, 1.0);
+    for (int i = 0; i < 10000; ++i) {
+        const double m = i == 0 ? 0.5 : mantissa(rng);
+        EXPECT_NEAR(f仮数2進対数(m), std::log2(m), 1e-15) << m;
+    }
 }
 
 }  // namespace

@@ -30,6 +30,7 @@ std::vector<std::u16string> Spellings(const std::u16string& s綴り) {
 }
 
 TEST(Catalogue, EveryCodeStringParsesToASortedKnownArray) {
+    init_var();
     ASSERT_EQ(t単一表記単位情報.size(), 60u);
     ASSERT_EQ(t意味コ表記情報.size(), 32u);
     ASSERT_EQ(t単位ヘルプ情報.size(), 92u);
@@ -45,6 +46,7 @@ TEST(Catalogue, EveryCodeStringParsesToASortedKnownArray) {
 }
 
 TEST(Catalogue, NotationListsAreParallelAndSpellTheirOwnDimension) {
+    init_var();
     ClsBrelvita e;
     for (int i = 0; i < D意味コ表記数; ++i) {
         const auto& row = t意味コ表記情報[i];
@@ -64,6 +66,7 @@ TEST(Catalogue, NotationListsAreParallelAndSpellTheirOwnDimension) {
 }
 
 TEST(Catalogue, EveryUnitSpellingFindsItsOwnRow) {
+    init_var();
     for (int i = 1; i < D単一表記単位数; ++i) {
         for (const auto& spelling : Spellings(t単一表記単位情報[i].t単一.s綴り)) {
             int32_t row = -1, power = -1;

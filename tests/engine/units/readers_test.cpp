@@ -51,7 +51,7 @@ TEST(Readers, UnitTermReaderSplitsTrailingExponents) {
 }
 
 TEST(Readers, CodeTokenReader) {
-    std::u16string s = u"!1192(2)/!119621(2)", e;
+    std::u16string_view s = u"!1192(2)/!119621(2)", e;
     EXPECT_EQ(f意味トークン取出し(s, e), u"!1192");
     EXPECT_EQ(e, u"2");
     EXPECT_EQ(f意味トークン取出し(s, e), u"/");
@@ -59,10 +59,10 @@ TEST(Readers, CodeTokenReader) {
     EXPECT_EQ(f意味トークン取出し(s, e), u"!119621");
     EXPECT_EQ(e, u"2");
     EXPECT_EQ(f意味トークン取出し(s, e), u"");
-    std::u16string plain = u"!11950";
+    std::u16string_view plain = u"!11950";
     EXPECT_EQ(f意味トークン取出し(plain, e), u"!11950");
     EXPECT_EQ(e, u"1");
-    std::u16string open = u"!1192(2";
+    std::u16string_view open = u"!1192(2";
     EXPECT_THROW(f意味トークン取出し(open, e), E一般例外);
 }
 
