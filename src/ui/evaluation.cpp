@@ -5,6 +5,7 @@
 #include <QTextCursor>
 #include <algorithm>
 #include <chrono>
+#include <system_error>
 
 #include "commands/result_pane.h"
 #include "ui/main_window.h"
@@ -27,14 +28,22 @@ void TfTavelko::f計算() {
     const T評価設定型 t設定{fリターン文字削除(RtbLambda->toPlainText().toStdU16String()), 0, p状態_ != nullptr};
     // The worker before has handed back its outcome: it has ended or is about to.
     if (t作業_.joinable()) t作業_.join();
+    const bool b雛形 = !t設定.s雛形.empty();
     b作業中_ = true;
-    t作業_ = std::thread([this, sInput, t設定] {
-        auto r = std::make_shared<const T評価結果型>(t評価器_.f評価(sInput, t設定));
-        const bool b雛形 = !t設定.s雛形.empty();
+    try {
+        t作業_ = std::thread([this, sInput, t設定, b雛形] {
+            auto r = std::make_shared<const T評価結果型>(t評価器_.f評価(sInput, t設定));
+            b作業中_ = false;
+            // Dropped unharmed when the window is gone by the time it would run.
+            QMetaObject::invokeMethod(this, [this, r, b雛形] { f計算完了(*r, b雛形); }, Qt::QueuedConnection);
+        });
+    } catch (const std::system_error&) {
+        // No thread could be started: the line fails as one that runs out of memory.
         b作業中_ = false;
-        // Dropped unharmed when the window is gone by the time it would run.
-        QMetaObject::invokeMethod(this, [this, r, b雛形] { f計算完了(*r, b雛形); }, Qt::QueuedConnection);
-    });
+        T評価結果型 r = fメモリ不足結果(sInput);
+        r.i表示モード = i表示モード_;
+        f計算完了(r, b雛形);
+    }
 }
 
 void TfTavelko::f計算完了(const T評価結果型& r, bool b雛形) {
