@@ -1,5 +1,6 @@
 #include "commands/evaluator.h"
 
+#include <chrono>
 #include <new>
 #include <utility>
 
@@ -47,7 +48,58 @@ void f例外結果設定(T評価結果型& rt, std::u16string vsメッセージ)
 
 T評価器::T評価器() : p出力_(std::make_unique<T出力捕捉>()), t構文解析_(p出力_.get()) {}
 
-T評価器::~T評価器() = default;
+T評価器::~T評価器() { f作業終了待ち(); }
+
+void T評価器::fキャンセル() {
+    const std::lock_guard<std::mutex> lock(m行_);
+    if (b行中_) t構文解析_.yyキャンセル指示();
+}
+
+void T評価器::f行開始() {
+    const std::lock_guard<std::mutex> lock(m行_);
+    t構文解析_.f取消クリア();
+    b行中_ = true;
+}
+
+void T評価器::f行終了() {
+    const std::lock_guard<std::mutex> lock(m行_);
+    b行中_ = false;
+}
+
+T評価結果型 T評価器::f評価(std::u16string vs行, const T評価設定型& vt設定) {
+    f行開始();
+    T評価結果型 r = f行評価(std::move(vs行), vt設定);
+    f行終了();
+    return r;
+}
+
+void T評価器::f別スレッド評価(std::u16string vs行, T評価設定型 vt設定, std::function<void(T評価結果型)> vf完了) {
+    if (t作業_.joinable()) t作業_.join();
+    f行開始();
+    b作業中_ = true;
+    try {
+        t作業_ = std::thread([this, line = std::move(vs行), options = std::move(vt設定), done = std::move(vf完了)]() mutable {
+            T評価結果型 r = f行評価(std::move(line), options);
+            f行終了();
+            b作業中_ = false;
+            done(std::move(r));
+        });
+    } catch (...) {
+        f行終了();
+        b作業中_ = false;
+        throw;
+    }
+}
+
+void T評価器::f作業終了待ち() {
+    // A cancel lands at the next cancellation point; asking again also ends whatever work
+    // the rest of the line still holds.
+    while (b作業中_) {
+        fキャンセル();
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    if (t作業_.joinable()) t作業_.join();
+}
 
 void T評価器::f監視設定(std::function<void()> f, int intervalMs) {
     f監視_ = std::move(f);
@@ -74,16 +126,17 @@ bool T評価器::f桁数到達() {
 }
 
 void T評価器::f実行(T評価結果型& rt, const std::u16string& vs雛形) {
+    // yygo without its first half, done when the line was marked as running.
     if (vs雛形.empty()) {
-        t構文解析_.yygo(rt.s入力 + u"\n", rt.s結果, rt.sエラー, rt.l主位置, rt.l主長さ, u"", rt.l置換位置,
-                        rt.l置換長さ);
+        t構文解析_.f行評価(rt.s入力 + u"\n", rt.s結果, rt.sエラー, rt.l主位置, rt.l主長さ, u"", rt.l置換位置,
+                           rt.l置換長さ);
     } else {
-        t構文解析_.yygo(vs雛形 + u"\n", rt.s結果, rt.sエラー, rt.l主位置, rt.l主長さ, rt.s入力, rt.l置換位置,
-                        rt.l置換長さ);
+        t構文解析_.f行評価(vs雛形 + u"\n", rt.s結果, rt.sエラー, rt.l主位置, rt.l主長さ, rt.s入力, rt.l置換位置,
+                           rt.l置換長さ);
     }
 }
 
-T評価結果型 T評価器::f評価(std::u16string vs行, const T評価設定型& vt設定) {
+T評価結果型 T評価器::f行評価(std::u16string vs行, const T評価設定型& vt設定) {
     T評価結果型 r;
     r.s入力 = std::move(vs行);
     p出力_->f開始();

@@ -21,8 +21,20 @@ void ClsParseBase::yygo(const std::u16string& vs入力式, std::u16string& rs結
                         int32_t& rlエラートークン位置, int32_t& rlエラートークン長さ,
                         const std::u16string& vs項書換, int32_t& rl項書換エラートークン位置,
                         int32_t& rl項書換エラートークン長さ) {
+    f取消クリア();
+    f行評価(vs入力式, rs結果, rsエラー, rlエラートークン位置, rlエラートークン長さ, vs項書換, rl項書換エラートークン位置,
+            rl項書換エラートークン長さ);
+}
+
+void ClsParseBase::f取消クリア() {
     bキャンセル指示フラグ = false;
     Brelvita.f単位付計算キャンセル指示クリア();
+}
+
+void ClsParseBase::f行評価(const std::u16string& vs入力式, std::u16string& rs結果, std::u16string& rsエラー,
+                           int32_t& rlエラートークン位置, int32_t& rlエラートークン長さ,
+                           const std::u16string& vs項書換, int32_t& rl項書換エラートークン位置,
+                           int32_t& rl項書換エラートークン長さ) {
     s退避入力式 = vs入力式;
     i入力式位置 = 0;
     s退避項書換 = vs項書換;

@@ -83,6 +83,13 @@ public:
     void yygo(const std::u16string& vs入力式, std::u16string& rs結果, std::u16string& rsエラー,
               int32_t& rlエラートークン位置, int32_t& rlエラートークン長さ, const std::u16string& vs項書換,
               int32_t& rl項書換エラートークン位置, int32_t& rl項書換エラートークン長さ);
+    // yygo in two halves, for a caller that starts a line on one thread and evaluates it
+    // on another: withdrawing any cancel request (what yygo starts with), and the
+    // evaluation itself, which keeps a cancel asked for in between.
+    void f取消クリア();
+    void f行評価(const std::u16string& vs入力式, std::u16string& rs結果, std::u16string& rsエラー,
+                 int32_t& rlエラートークン位置, int32_t& rlエラートークン長さ, const std::u16string& vs項書換,
+                 int32_t& rl項書換エラートークン位置, int32_t& rl項書換エラートークン長さ);
     // Asks the running evaluation to stop; any thread may call it.
     void yyキャンセル指示();
     // Whether a cancel was asked for since this evaluation started.

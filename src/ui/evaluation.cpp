@@ -4,7 +4,6 @@
 // back with a queued call.
 #include <QTextCursor>
 #include <algorithm>
-#include <chrono>
 #include <system_error>
 
 #include "commands/result_pane.h"
@@ -26,20 +25,15 @@ void TfTavelko::f計算() {
     RtbLambda_Disable();
     const std::u16string sInput = fリターン文字削除(RtbCon->toPlainText().toStdU16String());
     const T評価設定型 t設定{fリターン文字削除(RtbLambda->toPlainText().toStdU16String()), 0, p状態_ != nullptr};
-    // The worker before has handed back its outcome: it has ended or is about to.
-    if (t作業_.joinable()) t作業_.join();
     const bool b雛形 = !t設定.s雛形.empty();
-    b作業中_ = true;
     try {
-        t作業_ = std::thread([this, sInput, t設定, b雛形] {
-            auto r = std::make_shared<const T評価結果型>(t評価器_.f評価(sInput, t設定));
-            b作業中_ = false;
+        t評価器_.f別スレッド評価(sInput, t設定, [this, b雛形](T評価結果型 r) {
+            auto p = std::make_shared<const T評価結果型>(std::move(r));
             // Dropped unharmed when the window is gone by the time it would run.
-            QMetaObject::invokeMethod(this, [this, r, b雛形] { f計算完了(*r, b雛形); }, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(this, [this, p, b雛形] { f計算完了(*p, b雛形); }, Qt::QueuedConnection);
         });
     } catch (const std::system_error&) {
         // No thread could be started: the line fails as one that runs out of memory.
-        b作業中_ = false;
         T評価結果型 r = fメモリ不足結果(sInput);
         r.i表示モード = i表示モード_;
         f計算完了(r, b雛形);
@@ -56,16 +50,6 @@ void TfTavelko::f計算完了(const T評価結果型& r, bool b雛形) {
     f結果表示(r, b雛形);
     f状態保存(r.bリセット);
     emit OnEvaluated();
-}
-
-void TfTavelko::f作業終了待ち() {
-    // A cancel lands at the next cancellation point; asking again also ends whatever
-    // work the rest of the line still holds.
-    while (b作業中_) {
-        t評価器_.fキャンセル();
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-    if (t作業_.joinable()) t作業_.join();
 }
 
 void TfTavelko::f出力表示(const T評価結果型& r) {

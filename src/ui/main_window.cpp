@@ -55,9 +55,9 @@ TfTavelko::TfTavelko(const QStringList& vArgs, QWidget* parent)
     }
 }
 
-// A worker still running (the window was closed during a long call) is asked to stop
-// and waited for: it uses the session, which goes with the window.
-TfTavelko::~TfTavelko() { f作業終了待ち(); }
+// A line still running (the window was closed during a long call) is asked to stop and
+// waited for before anything of the window goes.
+TfTavelko::~TfTavelko() { t評価器_.f作業終了待ち(); }
 
 void TfTavelko::fペイン準備(QPlainTextEdit* pane, const char* name, int minHeight) {
     pane->setObjectName(QLatin1String(name));

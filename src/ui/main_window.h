@@ -10,11 +10,9 @@
 #include <QSystemTrayIcon>
 #include <QTimer>
 #include <QWidget>
-#include <atomic>
 #include <functional>
 #include <memory>
 #include <string>
-#include <thread>
 
 #include "commands/evaluator.h"
 #include "ui/history.h"
@@ -91,12 +89,10 @@ private:
 
     // --- evaluation (evaluation.cpp)
     // Starts evaluating the input line (with the template, when there is one) on the
-    // worker thread; does nothing while an evaluation runs.
+    // session's thread; does nothing while an evaluation runs.
     void f計算();
-    // The worker's outcome: unlocks the panes and shows it.
+    // The outcome the session's thread handed over: unlocks the panes and shows it.
     void f計算完了(const T評価結果型& r, bool b雛形);
-    // Waits for the worker to end, asking it again and again to stop.
-    void f作業終了待ち();
     // Puts a command's output into the result pane; "!reset" also clears the histories.
     void f出力表示(const T評価結果型& r);
     // Shows the result or the error of an evaluation of the input line; with b雛形 the
@@ -147,11 +143,8 @@ private:
     // them: what the saved state keeps, without reading the session from this thread.
     int32_t i表示モード_ = DEC_CMD;
     std::shared_ptr<const std::vector<T変数保存形>> p変数保存形_;
-    // The session and the worker that evaluates in it; the worker is joined before the
-    // session goes.
+    // The session; its lines run on its own thread.
     T評価器 t評価器_;
-    std::thread t作業_;
-    std::atomic<bool> b作業中_{false};  // the worker has not returned yet
 
     bool bタスクトレイアイコン復帰中 = false;
     bool b一回だけ = false;

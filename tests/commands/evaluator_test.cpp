@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <future>
 #include <string_view>
 #include <thread>
 
@@ -105,12 +107,12 @@ TEST(Evaluator, VariablesSavedFormsFollowTheTable) {
     EXPECT_TRUE(r.p変数->empty());
 }
 
-// Another thread watches the halfway text grow while the line runs, then cancels it: the
-// digits so far end with "...", and the session goes on.
+// The line runs on the session's own thread while this one watches its halfway text grow,
+// then cancels it: the digits so far end with "...", and the session goes on.
 TEST(Evaluator, CancelAndHalfwayTextFromAnotherThread) {
     T評価器 e;
-    T評価結果型 r;
-    std::thread worker([&] { r = e.f評価(u"2^(1/2)", {}); });
+    std::promise<T評価結果型> outcome;
+    e.f別スレッド評価(u"2^(1/2)", {}, [&outcome](T評価結果型 r) { outcome.set_value(std::move(r)); });
     size_t seen = 0;
     while (seen < 1000) {
         seen = e.f途中().f参照([](bool running, const std::u16string& s) {
@@ -120,7 +122,7 @@ TEST(Evaluator, CancelAndHalfwayTextFromAnotherThread) {
         std::this_thread::yield();
     }
     e.fキャンセル();
-    worker.join();
+    const T評価結果型 r = outcome.get_future().get();
     EXPECT_TRUE(r.s結果.starts_with(u"1.41421356237309504880")) << Utf16ToUtf8(r.s結果.substr(0, 40));
     EXPECT_TRUE(r.s結果.ends_with(u"..."));
     EXPECT_GE(r.s結果.size(), seen);
@@ -128,6 +130,26 @@ TEST(Evaluator, CancelAndHalfwayTextFromAnotherThread) {
     EXPECT_TRUE(r.sエラー.empty());
     EXPECT_FALSE(e.f途中().f参照([](bool running, const std::u16string& s) { return running || !s.empty(); }));
     EXPECT_EQ(e.f評価(u"1+2", {}).s結果, u"3");
+}
+
+// A cancel asked for as soon as the line was started applies to it, though its thread
+// may not have begun; one asked for between lines touches neither line.
+TEST(Evaluator, ACancelBelongsToTheLineThatWasStarted) {
+    T評価器 e;
+    for (int i = 0; i < 20; ++i) {
+        std::promise<T評価結果型> outcome;
+        e.f別スレッド評価(u"2^(1/2)", {}, [&outcome](T評価結果型 r) { outcome.set_value(std::move(r)); });
+        e.fキャンセル();
+        std::future<T評価結果型> result = outcome.get_future();
+        if (result.wait_for(std::chrono::seconds(20)) != std::future_status::ready) {
+            ADD_FAILURE() << "the cancel was lost: line " << i << " went on";
+            e.f作業終了待ち();
+            return;
+        }
+        EXPECT_TRUE(result.get().s結果.ends_with(u"...")) << i;
+        e.fキャンセル();  // the line has ended
+        EXPECT_EQ(e.f評価(u"1/4", {}).s結果, u"0.25");
+    }
 }
 
 }  // namespace
