@@ -82,7 +82,18 @@ void T評価器::f別スレッド評価(std::u16string vs行, T評価設定型 v
             T評価結果型 r = f行評価(std::move(line), options);
             f行終了();
             b作業中_ = false;
-            done(std::move(r));
+            try {
+                done(std::move(r));
+            } catch (...) {
+                // Handing a long outcome over ran out of memory, which is freed by now: the
+                // line is reported as one that ran out of memory.
+                T評価結果型 small = fメモリ不足結果();
+                small.i表示モード = f表示モード();
+                try {
+                    done(std::move(small));
+                } catch (...) {
+                }
+            }
         });
     } catch (...) {
         f行終了();

@@ -43,8 +43,8 @@ public:
     T評価結果型 f評価(std::u16string vs行, const T評価設定型& vt設定);
     // The same on a thread of the session's own, which hands the outcome to vf完了; a
     // cancel asked for once this returns applies to the line, however soon. Waits for the
-    // line before (which has handed its outcome over). Throws std::system_error when no
-    // thread can be started.
+    // line before (which has handed its outcome over). Throws std::system_error or
+    // std::bad_alloc when no thread can be started.
     void f別スレッド評価(std::u16string vs行, T評価設定型 vt設定, std::function<void(T評価結果型)> vf完了);
     // Waits for the session's thread to end, asking its line again and again to stop.
     void f作業終了待ち();

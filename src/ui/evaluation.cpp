@@ -4,7 +4,6 @@
 // back with a queued call.
 #include <QTextCursor>
 #include <algorithm>
-#include <system_error>
 
 #include "commands/result_pane.h"
 #include "ui/main_window.h"
@@ -32,7 +31,7 @@ void TfTavelko::f計算() {
             // Dropped unharmed when the window is gone by the time it would run.
             QMetaObject::invokeMethod(this, [this, p, b雛形] { f計算完了(*p, b雛形); }, Qt::QueuedConnection);
         });
-    } catch (const std::system_error&) {
+    } catch (const std::exception&) {
         // No thread could be started: the line fails as one that runs out of memory.
         T評価結果型 r = fメモリ不足結果(sInput);
         r.i表示モード = i表示モード_;

@@ -56,8 +56,12 @@ TfTavelko::TfTavelko(const QStringList& vArgs, QWidget* parent)
 }
 
 // A line still running (the window was closed during a long call) is asked to stop and
-// waited for before anything of the window goes.
-TfTavelko::~TfTavelko() { t評価器_.f作業終了待ち(); }
+// waited for before anything of the window goes; its outcome, already handed over, is
+// then taken in, so that the saved state keeps the line and what it assigned.
+TfTavelko::~TfTavelko() {
+    t評価器_.f作業終了待ち();
+    QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);
+}
 
 void TfTavelko::fペイン準備(QPlainTextEdit* pane, const char* name, int minHeight) {
     pane->setObjectName(QLatin1String(name));

@@ -51,6 +51,7 @@ class StateTest : public QObject {
     void unmovableFileIsLeftAlone();
     void resetAndFresh();
     void failedSaveIsReportedOnce();
+    void lineRunningAtTheCloseIsKept();
 };
 
 // The program enters lines and quits without closing its window, as if killed; a new
@@ -233,6 +234,30 @@ void StateTest::failedSaveIsReportedOnce() {
     QVERIFY(t.result()->toPlainText().startsWith(QStringLiteral("2\n")));
     t.fEnter(QStringLiteral("2+2"));
     QCOMPARE(t.result()->toPlainText(), QStringLiteral("4"));
+}
+
+// The window is closed while a line runs (an assignment whose root is being expanded):
+// it goes at once, and the line with its variable is kept once the line has stopped.
+void StateTest::lineRunningAtTheCloseIsKept() {
+    TStateHome home;
+    {
+        TWindow t({}, true);
+        QVERIFY(t.fOpen());
+        t.fEnter(QStringLiteral("q:=5"));
+        t.con()->setPlainText(QStringLiteral("r:=2^(1/2)"));
+        QTest::keyClick(t.con(), Qt::Key_Return);
+        QTest::qWait(300);
+        QVERIFY(t.w->f計算中());
+        t.w->close();
+        QVERIFY(!t.w->isVisible());
+    }
+    TWindow u({}, true);
+    QVERIFY(u.fOpen());
+    u.fEnter(QStringLiteral("q+r^2"));
+    QCOMPARE(u.result()->toPlainText(), QStringLiteral("7"));
+    QTest::keyClick(u.con(), Qt::Key_Up);
+    QTest::keyClick(u.con(), Qt::Key_Up);
+    QCOMPARE(u.con()->toPlainText(), QStringLiteral("r:=2^(1/2)"));
 }
 
 QTEST_MAIN(StateTest)
