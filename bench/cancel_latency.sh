@@ -32,6 +32,9 @@ radix rendering	"(7^10000000)[36]"
 long product line	"*".join(str(i) for i in range(1, 150001))
 unit power	"(1[km])^5000000"
 lexer unit resolution	"1[" + "*".join(["m"] * 1000000) + "]"
+real number	"pi"
+sum of a function and a root	"sin(1)+(1+5^(1/2))/2"
+real in radix 16	"(exp(1))[16]"
 EOF
 )
 

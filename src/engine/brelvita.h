@@ -15,6 +15,7 @@
 #include "engine/number/mantissa.h"
 #include "engine/number/radix.h"
 #include "engine/number/root.h"
+#include "engine/real/real_arith.h"
 #include "engine/units/catalogue.h"
 #include "engine/units/notation.h"
 #include "engine/units/semantic_code.h"
@@ -83,6 +84,11 @@ public:
     T単位数型 f除算(const T単位数型& vt被除数, const T単位数型& vt除数);
     // A ^ B with the unit of the power (unknown where the exponent leaves none).
     T単位数型 f累乗(const T単位数型& vt底, const T単位数型& vt指数);
+    // A function of the expression language (a call node's operation) on a value: sqrt and
+    // cbrt take the root of the unit, abs, floor and ceil keep it, the others need a
+    // dimensionless argument and give a plain number. Throws E実数エラー for an argument
+    // with a dimension or outside the domain where that is known without the module.
+    T単位数型 f関数値(E実数演算 e関数, const T単位数型& vt引数);
     // -A: the product with -1.
     T単位数型 f符号付加(const T単位数型& vt単位数);
     // The unit of the n-th root of the value's unit (unknown when exponents do not divide).

@@ -70,7 +70,8 @@ static_assert(int{TOK_HELP_CMD} == HELP_CMD_TOKEN && int{TOK_RESET_CMD} == RESET
               int{TOK_SOURCECODE_CMD} == SOURCECODE_CMD_TOKEN && int{TOK_NUMBER} == NUMBER_TOKEN &&
               int{TOK_BASENUMBER} == BASENUMBER_TOKEN && int{TOK_VARIABLE} == VARIABLE_TOKEN &&
               int{TOK_SUNIT} == SUNIT_TOKEN && int{TOK_SUBASENUM} == SUBASENUM_TOKEN &&
-              int{TOK_ASSIGN_OP} == ASSIGN_OP_TOKEN && int{TOK_NEG} == NEG_TOKEN);
+              int{TOK_ASSIGN_OP} == ASSIGN_OP_TOKEN && int{TOK_NEG} == NEG_TOKEN &&
+              int{TOK_FUNC} == FUNC_TOKEN && int{TOK_ROOT_SIGN} == ROOT_SIGN_TOKEN);
 static_assert(int{TOK_FRAC_CMD} == FRAC_CMD && int{TOK_MIXFRAC_CMD} == MIXFRAC_CMD && int{TOK_DEC_CMD} == DEC_CMD);
 
 /* Ends the parse after an action reported its error (result 999). */
@@ -80,6 +81,7 @@ static_assert(int{TOK_FRAC_CMD} == FRAC_CMD && int{TOK_MIXFRAC_CMD} == MIXFRAC_C
 %token HELP_CMD 257 RESET_CMD 258 UNKNOWN_CMD 259 VERSION_CMD 260 SOURCECODE_CMD 261
 %token FRAC_CMD 262 MIXFRAC_CMD 263 DEC_CMD 264
 %token NUMBER 265 BASENUMBER 266 VARIABLE 267 SUNIT 268 SUBASENUM 269 ASSIGN_OP 270 NEG 271
+%token FUNC 272 ROOT_SIGN 273
 
 %right ASSIGN_OP
 %left '-' '+'
@@ -132,7 +134,9 @@ exp: ten_num            { $$.val = std::move($1.val); }
     | exp '/' exp        { $$.val = p.fBrelvita().f除算($1.val, $3.val); $$.val.i表記基数 = $3.val.i表記基数; }
     | exp '^' exp        { $$.val = p.fBrelvita().f累乗($1.val, $3.val); $$.val.i表記基数 = $3.val.i表記基数; }
     | '-' exp %prec NEG  { $$.val = p.fBrelvita().f符号付加($2.val); }
-    | '(' exp ')' SUNIT  { ACTION(p.f単位確認($4.val)); $$.val = p.fBrelvita().f単位数補正($2.val, $4.val); }
+    | FUNC '(' exp ')'   { ACTION(p.f関数呼出($1, $3.val, $$.val)); }
+    | ROOT_SIGN exp %prec NEG { ACTION(p.f関数呼出($1, $2.val, $$.val)); }
+    | '(' exp ')' SUNIT  { ACTION(p.f単位確認($4.val)); $$.val = p.f式単位補正($2.val, $4.val); }
     | '(' exp ')' subas  { $$.val = std::move($2.val); $$.val.i表記基数 = $4.val.i表記基数; }
     | '(' exp ')'        { $$.val = std::move($2.val); }
     ;

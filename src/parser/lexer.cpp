@@ -217,7 +217,8 @@ int32_t ClsParseBase::f英字読取(int32_t c) {
     const std::u16string name = f数値列取得(c, f英数字);
     CB_ungetc(c);
     yylval.val.s変数名 = name;
-    return name.find(u'.') != std::u16string::npos ? NUMBER_TOKEN : VARIABLE_TOKEN;
+    if (name.find(u'.') != std::u16string::npos) return NUMBER_TOKEN;
+    return c == u'(' ? FUNC_TOKEN : VARIABLE_TOKEN;
 }
 
 int32_t ClsParseBase::f基数値変換(const std::u16string& vs数字, const std::u16string& vs表記) {
@@ -322,7 +323,7 @@ int32_t ClsParseBase::yylex() {
         token = f数値接頭子読取();
     } else if (f数字(c)) {
         token = f数値読取(c);
-    } else if (f英字(c)) {
+    } else if (f英字(c) || c == u'π') {
         token = f英字読取(c);
         b長さ0可 = token != SUNIT_TOKEN;
     } else if (c == CSTAVELKO_LB[0]) {
@@ -332,6 +333,11 @@ int32_t ClsParseBase::yylex() {
         token = f閉括弧読取();
     } else if (c == u'!') {
         token = fコマンド読取();
+    } else if (c == u'√') {
+        token = ROOT_SIGN_TOKEN;
+        yylval.val.s変数名 = u"sqrt";
+        s一つ前のトークン = u"√";
+        b長さ0可 = false;
     } else if (c == u'?') {
         token = HELP_CMD_TOKEN;
         b長さ0可 = false;
@@ -344,6 +350,12 @@ int32_t ClsParseBase::yylex() {
         l項書換トークン長さ = b長さ0可 && b入力終端 ? 0 : 1;
     } else {
         l項書換トークン長さ = (lS - f残りS()) - l項書換トークン位置;
+    }
+    if (token == FUNC_TOKEN || token == ROOT_SIGN_TOKEN) {
+        yylval.l位置 = lトークン位置;
+        yylval.l長さ = lトークン長さ;
+        yylval.l項書換位置 = l項書換トークン位置;
+        yylval.l項書換長さ = l項書換トークン長さ;
     }
     return token;
 }

@@ -42,6 +42,8 @@ void ClsParseBase::f行評価(const std::u16string& vs入力式, std::u16string&
     b項書換切出し中 = false;
     s結果.clear();
     sエラーメッセージ_.clear();
+    b範囲指定_ = false;
+    t指定範囲_.val = T単位数型{};
     s一つ前のトークン.clear();
     lトークン位置 = lトークン長さ = 0;
     l項書換トークン位置 = -1;
@@ -93,7 +95,9 @@ void ClsParseBase::L終了_proc(std::u16string& rs結果, std::u16string& rsエ�
         }
     };
     const auto f含む = [&](const char16_t* s) { return sエラーメッセージ_.find(s) != std::u16string::npos; };
-    if (f含む(RCS_SYNTAX_ERROR) || f含む(u"未定義単位")) {
+    if (b範囲指定_) {
+        fトークン範囲(t指定範囲_.l位置, t指定範囲_.l長さ, t指定範囲_.l項書換位置, t指定範囲_.l項書換長さ);
+    } else if (f含む(RCS_SYNTAX_ERROR) || f含む(u"未定義単位")) {
         fトークン範囲(lトークン位置, lトークン長さ, l項書換トークン位置, l項書換トークン長さ);
     } else if (f含む(u"未定義変数: ")) {
         fトークン範囲(l一つ前のトークン位置, l一つ前のトークン長さ, l一つ前の項書換トークン位置,
@@ -118,6 +122,12 @@ std::u16string ClsParseBase::yyhelp() {
            u"3[Exp * Exp]-4(乗算式)"
            u"3[Exp / Exp]-4(除算式)"
            u"3[Exp ^ Exp]-4(累乗式)"
+           u"3[pi π e]-4(円周率、ネイピア数(同名の変数があればその値))"
+           u"3[sqrt(Exp) √Exp cbrt(Exp)]-4(平方根、立方根)"
+           u"3[exp(Exp) ln(Exp) log(Exp)]-4(指数関数、自然対数、常用対数)"
+           u"3[sin cos tan asin acos atan]-4(三角関数(ラジアン。度はExp[°]))"
+           u"3[sinh cosh tanh]-4(双曲線関数)"
+           u"3[abs floor ceil]-4(絶対値、切り捨て、切り上げ)"
            u"3[Var := Exp]-4(変数へ値代入)"
            u"3[(Exp)]-4(式優先順)"
            u"3[Exp" + std::u16string(CSTAVELKO_LB) + u"Unit" + CSTAVELKO_RB + u"]-4(式に単位を付加)"

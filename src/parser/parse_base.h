@@ -18,6 +18,9 @@
 // The parser's value of every token and grammar symbol.
 struct YYSTYPE {
     T単位数型 val;
+    // Where a function name or a root sign stands (main text, or the substitution text),
+    // so that an error of the call can point at it.
+    int32_t l位置 = 0, l長さ = 0, l項書換位置 = -1, l項書換長さ = 0;
 };
 
 // Marks a number token without numeric value (a lone "$") in its iTag.
@@ -56,6 +59,8 @@ enum : int32_t {
     SUBASENUM_TOKEN = 269,
     ASSIGN_OP_TOKEN = 270,
     NEG_TOKEN = 271,
+    FUNC_TOKEN = 272,       // a name followed by "(": a function call
+    ROOT_SIGN_TOKEN = 273,  // "√"
     // Returned for a character at or above U+0100: no rule accepts it.
     UNDEFINED_TOKEN = 0x10000,
 };
@@ -101,6 +106,12 @@ public:
     std::u16string f単位数文字列変換途中結果() const { return Brelvita.f単位数文字列変換途中結果(); }
     // Stores s as this evaluation's error message, replacing an earlier one.
     void yyerror(const std::u16string& s) { sエラーメッセージ_ = s; }
+    // The same, pointing at the token whose positions the value carries.
+    void yyerror(const std::u16string& s, const YYSTYPE& vtトークン) {
+        sエラーメッセージ_ = s;
+        t指定範囲_ = vtトークン;
+        b範囲指定_ = true;
+    }
 
     // The front end the command actions write to (may be changed between evaluations).
     void f計算窓設定(I計算窓* pFront) { pFront_ = pFront; }
@@ -177,6 +188,8 @@ private:
     std::u16string s退避項書換;
     size_t i項書換位置 = 0;
     std::u16string sエラーメッセージ_;
+    bool b範囲指定_ = false;  // the error points at t指定範囲_'s token
+    YYSTYPE t指定範囲_;
     std::u16string s一つ前のトークン;
     int32_t lトークン位置 = 0, lトークン長さ = 0;
     int32_t l一つ前のトークン位置 = 0, l一つ前のトークン長さ = 0;

@@ -85,7 +85,54 @@ bool ClsParser::f単位確認(const T単位数型& vt単位) {
 }
 
 bool ClsParser::f変数取得(const T単位数型& vt変数, T単位数型& rt値) {
-    if (!SymTab.fSym値取得(vt変数.s変数名, rt値)) return fエラー(RCS_UNDEFINE_SYMBOL + vt変数.s変数名);
+    if (SymTab.fSym値取得(vt変数.s変数名, rt値)) return true;
+    const std::u16string& s = vt変数.s変数名;
+    if (s == u"pi" || s == u"π" || s == u"e") {
+        rt値 = Brelvita.t単位数のマイナス1;
+        rt値.t複素数 = f実数値作成(f実数定数(s == u"e" ? E実数演算::mネイピア数 : E実数演算::m円周率));
+        return true;
+    }
+    return fエラー(RCS_UNDEFINE_SYMBOL + s);
+}
+
+T単位数型 ClsParser::f式単位補正(const T単位数型& vt値, const T単位数型& vt単位) {
+    const bool b無次元変換 = vt値.s単位表記.empty() && !vt単位.s単位表記.empty() &&
+                             f意味コ配列比較(vt値.t意味コ配列, vt単位.t意味コ配列) == 0;
+    if (!b無次元変換 || fキャンセル印チェック(vt値, vt値)) return Brelvita.f単位数補正(vt値, vt単位);
+    T単位数型 result = vt単位;
+    result.s変数名 = vt値.s変数名;
+    result.iTag = vt値.iTag;
+    result.i表記基数 = vt値.i表記基数;
+    try {
+        result.t複素数 = Brelvita.f複素数単位値補正(vt値.t複素数, u"", vt単位.s基底値変換式);
+    } catch (const Eキャンセル指示&) {
+        Brelvita.f単位付計算キャンセル指示クリア();
+        return fキャンセル値作成();
+    }
+    return result;
+}
+
+bool ClsParser::f関数呼出(const YYSTYPE& vt関数, const T単位数型& vt引数, T単位数型& rt値) {
+    const std::u16string& s名前 = vt関数.val.s変数名;
+    E実数演算 e;
+    if (!f実数関数検索(s名前, e)) {
+        yyerror(RCS_UNDEFINED_FUNCTION + s名前, vt関数);
+        b行動エラー = true;
+        return false;
+    }
+    try {
+        rt値 = Brelvita.f関数値(e, vt引数);
+        // Building the value now finds an argument outside the domain while the call
+        // can still be pointed at.
+        if (rt値.t複素数.p実数) T実数値(rt値.t複素数.p実数, Brelvita.fキャンセル検査());
+    } catch (const E実数エラー& x) {
+        yyerror(x.message(), vt関数);
+        b行動エラー = true;
+        return false;
+    } catch (const Eキャンセル指示&) {
+        Brelvita.f単位付計算キャンセル指示クリア();
+        rt値 = fキャンセル値作成();
+    }
     return true;
 }
 

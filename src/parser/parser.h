@@ -16,6 +16,7 @@ public:
     static constexpr char16_t RCS_BASE_NUM_ERROR[] = u"基数変換値不正: ";
     static constexpr char16_t RCS_BASE_VAL_ERROR[] = u"基数値不正: ";
     static constexpr char16_t RCS_VAL_ERROR[] = u"数値不正: ";
+    static constexpr char16_t RCS_UNDEFINED_FUNCTION[] = u"未定義関数: ";
 
     using ClsParseBase::ClsParseBase;
 
@@ -37,7 +38,15 @@ public:
     bool f数値確認(const T単位数型& vt数値);
     // A unit token: known and not an exceptional unit other than the time unit.
     bool f単位確認(const T単位数型& vt単位);
-    // The value of a variable; reports an unknown name.
+    // The call of the function named by the token (or the root sign) on a value;
+    // reports an unknown name and an argument outside the function's domain at the call.
+    bool f関数呼出(const YYSTYPE& vt関数, const T単位数型& vt引数, T単位数型& rt値);
+    // "(exp)[unit]": the value with the unit attached or converted into it; a plain
+    // number converted into a dimensionless unit with a factor is the number in that unit
+    // ((pi/4)[°] is 45 degrees).
+    T単位数型 f式単位補正(const T単位数型& vt値, const T単位数型& vt単位);
+    // The value of a variable, or of the constant of that name (pi, π, e) when no
+    // variable has it; reports an unknown name.
     bool f変数取得(const T単位数型& vt変数, T単位数型& rt値);
     // Radix digits of a number or a name inside "( … )n" as a value.
     bool f基数入力(const T単位数型& vt数字, int32_t vl基数, T単位数型& rt値);

@@ -6,7 +6,9 @@
 //
 // Table format
 // ------------
-// A table consists of blocks. A block starts with a line "=== title" and is one session:
+// A table consists of blocks. A block starts with a line "=== title" and is one session
+// (a title ending in "[digits N]" evaluates its lines with the digit goal N, which ends
+// an expansion that never ends by itself at N digits after the point, with "..."):
 // one evaluation session, so variables and the display mode carry over from line to line of a
 // block and never into the next block. Lines whose first character is "#" are comments;
 // blank lines are skipped. A case is one line of fields separated by one or more tabs:
@@ -76,6 +78,7 @@ struct Block {
     int line = 0;
     std::string title;
     std::vector<Case> cases;
+    int64_t digits = 0;  // the digit goal of every line, 0 for none
 };
 
 // A table line that does not follow the format.
@@ -170,7 +173,9 @@ std::vector<Block> ReadTable(const std::string& path) {
         if (text.empty() || text[0] == '#') continue;
         if (text.starts_with("===")) {
             const size_t start = text.find_first_not_of(" =");
-            blocks.push_back({line, start == std::string::npos ? "" : text.substr(start), {}});
+            blocks.push_back({line, start == std::string::npos ? "" : text.substr(start), {}, 0});
+            const size_t goal = blocks.back().title.rfind("[digits ");
+            if (goal != std::string::npos) blocks.back().digits = std::stoll(blocks.back().title.substr(goal + 8));
             continue;
         }
         if (text.find_first_not_of(" \t") == std::string::npos) continue;
@@ -228,7 +233,7 @@ void RunBlock(const std::string& path, const Block& block) {
         const bool templated = !c.templ.empty();
         const std::u16string main = (templated ? c.templ : c.input) + u"\n";
         const std::u16string subst = templated ? c.input : u"";
-        const T評価結果型 r = evaluator.f評価(c.input, {c.templ, 0, false});
+        const T評価結果型 r = evaluator.f評価(c.input, {c.templ, block.digits, false});
         const std::u16string &result = r.s結果, &message = r.sエラー;
         const int32_t pos = r.l主位置, len = r.l主長さ, spos = r.l置換位置, slen = r.l置換長さ;
         std::ostringstream diff;

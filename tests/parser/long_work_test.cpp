@@ -1,6 +1,7 @@
 // Computations on numbers of millions of digits stop when asked: a huge power, a root
 // expanded for seconds, the decimal text of a power of eight million digits, a radix
-// rendering, a long product line, a unit power. The outcome is asserted; how long the stop
+// rendering, a long product line, a unit power, and real numbers whose digits come from
+// the real-number module. The outcome is asserted; how long the stop
 // took, and the longest stretch without a cancellation point, are measured and reported,
 // not asserted.
 #include <gtest/gtest.h>
@@ -55,6 +56,9 @@ TEST(LongWork, HugeComputationsStopWhenAsked) {
         {ProductLine(150000), 800, false, u""},
         {u"(1[km])^5000000", 300, false, u""},
         {LongUnit(1000000), 300, false, u""},
+        {u"pi", 2000, false, u"3.14159265358979"},
+        {u"sin(1)+(1+5^(1/2))/2", 2000, false, u"2.45950497355779"},
+        {u"(exp(1))[16]", 1500, false, u"($2.B7E151628AED"},
     };
     for (const Case& c : cases) {
         ClsParser p;

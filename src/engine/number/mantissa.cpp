@@ -8,8 +8,6 @@
 namespace {
 
 constexpr char16_t kImaginary[] = u"駄目だこりゃ! 虚数はまだ対応してないのよ～ん!";
-constexpr char16_t kNegativeRoot[] =
-    u"駄目だこりゃ! 負の数と偶数乗根の積は表せないのよ～ん!";
 
 // True for a fraction whose value is below zero ("-0" is not).
 bool IsNegative(const T分数型& f) { return f.t分子.f符号() < 0; }
@@ -125,7 +123,7 @@ T仮数型 MultiplyOrDivide(const T仮数型& a, const T仮数型& b, T分数乗
     if (bNegative) {
         // -(B^(p/q)) is the q-th root of -(B^p) when q is odd; an even root is never negative.
         const int32_t q = f指数整数変換(result.t指数.t分母);
-        if (q % 2 == 0) throw E一般例外(kNegativeRoot);
+        if (q % 2 == 0) throw E一般例外(D負偶数乗根積);
         const T分数型 power = f分数累乗(result.t底, f指数整数変換(result.t指数.t分子), check);
         result = {{T整数型(1), result.t指数.t分母}, f分数乗算(power, f分数値(-1, 1), check)};
     }
@@ -170,24 +168,24 @@ T浮動小数型 f浮動小数累乗(const T浮動小数型& a, const T浮動小
     return {f仮数累乗(a.t仮数, b.t仮数, check)};
 }
 
-T複素数型 f複素数変換(const T浮動小数型& vt浮動小数) { return {vt浮動小数, f浮動小数変換(f仮数変換(t分数の0))}; }
+T複素数型 f複素数変換(const T浮動小数型& vt浮動小数) { return {vt浮動小数, f浮動小数変換(f仮数変換(t分数の0)), nullptr}; }
 
 T複素数型 f複素数加算(const T複素数型& a, const T複素数型& b, const Tキャンセル検査& check) {
-    return {f浮動小数加算(a.t浮動小数, b.t浮動小数, check), {}};
+    return {f浮動小数加算(a.t浮動小数, b.t浮動小数, check), {}, nullptr};
 }
 
 T複素数型 f複素数減算(const T複素数型& a, const T複素数型& b, const Tキャンセル検査& check) {
-    return {f浮動小数減算(a.t浮動小数, b.t浮動小数, check), {}};
+    return {f浮動小数減算(a.t浮動小数, b.t浮動小数, check), {}, nullptr};
 }
 
 T複素数型 f複素数乗算(const T複素数型& a, const T複素数型& b, const Tキャンセル検査& check) {
-    return {f浮動小数乗算(a.t浮動小数, b.t浮動小数, check), {}};
+    return {f浮動小数乗算(a.t浮動小数, b.t浮動小数, check), {}, nullptr};
 }
 
 T複素数型 f複素数除算(const T複素数型& a, const T複素数型& b, const Tキャンセル検査& check) {
-    return {f浮動小数除算(a.t浮動小数, b.t浮動小数, check), {}};
+    return {f浮動小数除算(a.t浮動小数, b.t浮動小数, check), {}, nullptr};
 }
 
 T複素数型 f複素数累乗(const T複素数型& a, const T複素数型& b, const Tキャンセル検査& check) {
-    return {f浮動小数累乗(a.t浮動小数, b.t浮動小数, check), {}};
+    return {f浮動小数累乗(a.t浮動小数, b.t浮動小数, check), {}, nullptr};
 }

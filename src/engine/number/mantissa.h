@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "engine/number/fraction.h"
@@ -20,12 +21,22 @@ struct T浮動小数型 {
     bool operator==(const T浮動小数型&) const = default;
 };
 
+struct T実数式;
+
 // The value is the real part; the imaginary part is set to zero on creation and never read.
+// A value that fractions and roots cannot hold exactly (a sum with an irrational root, pi,
+// a function) is a real-number tree instead (p実数 set, the mantissa then unused); the
+// real-number layer makes and reads those.
 struct T複素数型 {
     T浮動小数型 t浮動小数;
     T浮動小数型 t虚数;
+    std::shared_ptr<const T実数式> p実数;
     bool operator==(const T複素数型&) const = default;
 };
+
+// The error of a product or quotient that is the negative of an even root (the exact
+// layers cannot hold it; the real-number layer can).
+inline constexpr char16_t D負偶数乗根積[] = u"駄目だこりゃ! 負の数と偶数乗根の積は表せないのよ～ん!";
 
 // An exponent numerator or denominator as a 32-bit integer; throws E整数オーバーフロー
 // when it does not fit (it is never read as 0).

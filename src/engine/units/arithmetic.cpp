@@ -15,8 +15,9 @@ constexpr char16_t RCFES_単位値補正演算子[] = u"駄目だこりゃ! f複
 constexpr char16_t RCFES_単位値補正演算子2[] =
     u"駄目だこりゃ! f複素数単位値補正()で未定義演算子が出た!その2";
 
-// The exact value of a number text taken from a formula.
+// The exact value of a number text taken from a formula; "π" is pi (the degree's factor).
 T複素数型 FormulaNumber(const std::u16string& text, const Tキャンセル検査& check) {
+    if (text == u"π") return f実数値作成(f実数定数(E実数演算::m円周率));
     return f複素数変換(f浮動小数変換(f仮数変換(f分数変換(f小数正規化(text), check))));
 }
 
@@ -69,17 +70,17 @@ T複素数型 ClsBrelvita::f複素数基底値補正(const T複素数型& vt被�
         if (IsOperatorToken(token)) {
             op = token;
         } else if (op == u"*") {
-            x = f複素数乗算(x, FormulaNumber(token, check), check);
+            x = f値乗算(x, FormulaNumber(token, check), check);
         } else if (op == u"/") {
-            x = f複素数除算(x, FormulaNumber(token, check), check);
+            x = f値除算(x, FormulaNumber(token, check), check);
         } else {
             throw E一般例外(RCFES_基底値補正演算子);
         }
     }
     const std::u16string& p = vs保留基底値補正式;
     if (p.empty()) return x;
-    if (p[0] == u'+') return f複素数加算(x, FormulaNumber(p.substr(1), check), check);
-    if (p[0] == u'-') return f複素数減算(x, FormulaNumber(p.substr(1), check), check);
+    if (p[0] == u'+') return f値加算(x, FormulaNumber(p.substr(1), check), check);
+    if (p[0] == u'-') return f値減算(x, FormulaNumber(p.substr(1), check), check);
     throw E一般例外(RCFES_基底値補正演算子2);
 }
 
@@ -90,9 +91,9 @@ T複素数型 ClsBrelvita::f複素数単位値補正(const T複素数型& vt被�
     const std::u16string& p = vs保留基底値補正式;
     if (!p.empty()) {
         if (p[0] == u'-') {
-            x = f複素数加算(x, FormulaNumber(p.substr(1), check), check);
+            x = f値加算(x, FormulaNumber(p.substr(1), check), check);
         } else if (p[0] == u'+') {
-            x = f複素数減算(x, FormulaNumber(p.substr(1), check), check);
+            x = f値減算(x, FormulaNumber(p.substr(1), check), check);
         } else {
             throw E一般例外(RCFES_単位値補正演算子2);
         }
@@ -102,9 +103,9 @@ T複素数型 ClsBrelvita::f複素数単位値補正(const T複素数型& vt被�
         if (IsOperatorToken(token)) {
             op = token;
         } else if (op == u"/") {
-            x = f複素数乗算(x, FormulaNumber(token, check), check);
+            x = f値乗算(x, FormulaNumber(token, check), check);
         } else if (op == u"*") {
-            x = f複素数除算(x, FormulaNumber(token, check), check);
+            x = f値除算(x, FormulaNumber(token, check), check);
         } else {
             throw E一般例外(RCFES_単位値補正演算子);
         }
@@ -140,6 +141,13 @@ T単位数型 ClsBrelvita::f単位数補正(const T単位数型& vt単位補正�
     if (fキャンセル印チェック(vt単位補正数, vt単位補正数)) return fキャンセル値作成();
     return Cancellable(*this, [&] {
         T単位数型 C = vt単位補正数;
+        // A plain number takes a dimensionless unit as it is: 30[°] is 30 degrees.
+        if (C.s単位表記.empty() && !vt補正単位.s単位表記.empty() &&
+            f意味コ配列比較(C.t意味コ配列, vt補正単位.t意味コ配列) == 0) {
+            T単位数型 result = vt補正単位;
+            result.t複素数 = C.t複素数;
+            return result;
+        }
         T単位数型 result = f加減算単位補正(vt補正単位, C);
         result.t複素数 = C.t複素数;
         return result;
@@ -151,7 +159,7 @@ namespace {
 // An operation of the number layer on two complex numbers.
 using T複素数演算 = T複素数型 (*)(const T複素数型&, const T複素数型&, const Tキャンセル検査&);
 
-// Sum or difference of two values, as `combine` (f複素数加算 or f複素数減算) joins the
+// Sum or difference of two values, as `combine` (f値加算 or f値減算) joins the
 // numbers, in the first operand's unit (its number is never converted; the second is
 // converted into that unit when the dimensions agree).
 T単位数型 AddOrSubtract(ClsBrelvita& e, const T単位数型& a, const T単位数型& b, T複素数演算 combine) {
@@ -167,11 +175,11 @@ T単位数型 AddOrSubtract(ClsBrelvita& e, const T単位数型& a, const T単�
 }  // namespace
 
 T単位数型 ClsBrelvita::f加算(const T単位数型& vt被加数, const T単位数型& vt加数) {
-    return AddOrSubtract(*this, vt被加数, vt加数, f複素数加算);
+    return AddOrSubtract(*this, vt被加数, vt加数, f値加算);
 }
 
 T単位数型 ClsBrelvita::f減算(const T単位数型& vt被減数, const T単位数型& vt減数) {
-    return AddOrSubtract(*this, vt被減数, vt減数, f複素数減算);
+    return AddOrSubtract(*this, vt被減数, vt減数, f値減算);
 }
 
 T単位数型 ClsBrelvita::f乗除単位補正(const std::u16string& vs乗除, T単位数型& rt被乗除数,
@@ -223,7 +231,7 @@ T単位数型 f数値以外複写(const T単位数型& v) {
 
 // Product or quotient of two values, formed in base units and converted back into the
 // unit the display notation chose: the units combine by the operator `op` ("*" or "/"),
-// the numbers by `combine` (f複素数乗算 or f複素数除算).
+// the numbers by `combine` (f値乗算 or f値除算).
 T単位数型 MultiplyOrDivide(ClsBrelvita& e, const T単位数型& a, const T単位数型& b, const char16_t* op,
                            T複素数演算 combine) {
     if (fキャンセル印チェック(a, b)) return fキャンセル値作成();
@@ -248,11 +256,11 @@ T単位数型 MultiplyOrDivide(ClsBrelvita& e, const T単位数型& a, const T�
 }  // namespace
 
 T単位数型 ClsBrelvita::f乗算(const T単位数型& vt被乗数, const T単位数型& vt乗数) {
-    return MultiplyOrDivide(*this, vt被乗数, vt乗数, u"*", f複素数乗算);
+    return MultiplyOrDivide(*this, vt被乗数, vt乗数, u"*", f値乗算);
 }
 
 T単位数型 ClsBrelvita::f除算(const T単位数型& vt被除数, const T単位数型& vt除数) {
-    return MultiplyOrDivide(*this, vt被除数, vt除数, u"/", f複素数除算);
+    return MultiplyOrDivide(*this, vt被除数, vt除数, u"/", f値除算);
 }
 
 T単位数型 ClsBrelvita::f符号付加(const T単位数型& vt単位数) {

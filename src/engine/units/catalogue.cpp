@@ -49,7 +49,7 @@ const T接頭子リスト型 t接頭子リスト[D接頭子数] = {
     {u"a", -18, D接頭子_a},  {u"z", -21, D接頭子_z},  {u"y", -24, D接頭子_y},
 };
 
-// Row order matters: lookups scan rows 1..59 and the first match wins.
+// Row order matters: lookups scan rows 1..60 and the first match wins.
 const v単一表記単位情報再定義型 v単一表記単位情報再定義[D単一表記単位数] = {
     {u"", u"", D意味コ数値, u"*1", 0},
     {u"", u"???", D意味コ未知, u"*1", 0},
@@ -118,6 +118,8 @@ const v単一表記単位情報再定義型 v単一表記単位情報再定義[D
     {u"面積(田舎間 五尺八寸x二尺九寸)", u"田舎\u7573", C_AREA, u"*1682/1089", 0},
     {u"", D例単_時間, D意味コ時間, u"*1", 0},
     {u"長さ", u"in", D意味コ長さ, u"*0.0254", 0},
+    // A dimensionless unit worth pi/180: the formula's "π" is read as pi itself.
+    {u"角度(度)", u"\u00B0", D意味コ数値, u"*π/180", 0},
 };
 
 const v意味コ表記情報再定義型 v意味コ表記情報再定義[D意味コ表記数] = {

@@ -50,7 +50,7 @@ struct v単一表記単位情報再定義型 {
     const char16_t* s基底値補正式;
     int32_t l接頭子フラグ;
 };
-inline constexpr int D単一表記単位数 = 60;
+inline constexpr int D単一表記単位数 = 61;
 inline constexpr int D単一表記単位情報_数値 = 0;
 inline constexpr int D単一表記単位情報_未知 = 1;
 extern const v単一表記単位情報再定義型 v単一表記単位情報再定義[D単一表記単位数];

@@ -112,8 +112,15 @@ struct NotationReader {
                 if (v != u"1" && digits > kMaxFactorDigits) throw E整数オーバーフロー();
                 bool bMultiply = c == o;
                 if (ex < 0) bMultiply = !bMultiply;
-                sCorrection += bMultiply ? u"*" : u"/";
-                sCorrection += f累乗文字列計算(v, ex < 0 ? f検査付符号反転(ex) : ex, e.fキャンセル検査());
+                const int32_t n = ex < 0 ? f検査付符号反転(ex) : ex;
+                if (v == u"π") {
+                    // pi has no digits to raise: it is repeated as a factor instead.
+                    if (n > 64) throw E整数オーバーフロー();
+                    for (int32_t i = 0; i < n; ++i) sCorrection += (bMultiply ? u"*" : u"/") + v;
+                } else {
+                    sCorrection += bMultiply ? u"*" : u"/";
+                    sCorrection += f累乗文字列計算(v, n, e.fキャンセル検査());
+                }
             } else {
                 throw E一般例外(RCFES_意味コ変換s基底値補正式構文不正);
             }

@@ -156,7 +156,7 @@ T単位数型 ClsBrelvita::f累乗(const T単位数型& vt底, const T単位数�
                 }
             }
         }
-        result.t複素数 = f複素数累乗(result.t複素数, vt指数.t複素数, check);
+        result.t複素数 = f値累乗(result.t複素数, vt指数.t複素数, check);
         if (flag) result.t複素数 = f複素数単位値補正(result.t複素数, u"", result.s基底値変換式);
         return result;
     } catch (const Eキャンセル指示&) {

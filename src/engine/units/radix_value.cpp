@@ -46,7 +46,7 @@ bool ClsBrelvita::f基数10進変換(const std::u16string& ps表記, int32_t pi�
         T整数型 tInteger;
         f基数自然数値変換(integer, pi表記基数, tInteger, check);
         if (!tInteger.fゼロ() && !fキャンセル印チェック(value, value)) {
-            value.t複素数 = f複素数加算(value.t複素数, ComplexOf({tInteger, T整数型(1)}), check);
+            value.t複素数 = f値加算(value.t複素数, ComplexOf({tInteger, T整数型(1)}), check);
         }
     } catch (const Eキャンセル指示&) {
         f単位付計算キャンセル指示クリア();
@@ -59,7 +59,7 @@ bool ClsBrelvita::f基数10進変換(const std::u16string& ps表記, int32_t pi�
     if (bPoint) {
         T分数型 F;
         if (!f小数基数10進分数変換(fraction, pi表記基数, F, check)) return false;
-        value.t複素数 = f複素数加算(value.t複素数, ComplexOf(F), check);
+        value.t複素数 = f値加算(value.t複素数, ComplexOf(F), check);
     }
     // A plain number: the dimension of a number, no name, no display radix.
     value.s単位表記.clear();

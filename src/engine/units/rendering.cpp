@@ -2,6 +2,7 @@
 // for decimals and roots), the time display, an optional display radix, and the unit
 // in brackets. While it runs, the engine keeps the text produced so far as the halfway
 // text the window shows, and a cancel request ends it with the digits so far and "...".
+#include <memory>
 #include <utility>
 
 #include "common/exception.h"
@@ -57,28 +58,62 @@ std::u16string f小数展開(ClsBrelvita& e, const T分数型& F) {
     return std::move(ctx.s除算結果);
 }
 
+// The text of a rational value in the display mode.
+std::u16string f有理数文字列(ClsBrelvita& e, const T分数型& F) {
+    const Tキャンセル検査 check = e.fキャンセル検査();
+    switch (e.i結果表示モード) {
+        case FRAC_CMD: {
+            const std::u16string s分子 = F.t分子.f文字列(check);
+            return F.t分母.f等値(1) ? s分子 : s分子 + u"/" + F.t分母.f文字列(check);
+        }
+        case MIXFRAC_CMD: return f帯分数文字列(e, F);
+        case DEC_CMD: return f小数展開(e, F);
+        default: return u"";  // not a display mode: no number text
+    }
+}
+
 // The number text of a mantissa: a rational value in the display mode, a root always as
 // decimal digits (an irrational root goes on until it is cancelled).
 std::u16string f数値文字列(ClsBrelvita& e, const T仮数型& t仮数) {
     const Tキャンセル検査 check = e.fキャンセル検査();
     const int32_t n = f指数整数変換(t仮数.t指数.t分母);
-    if (n == 1) {
-        const T分数型 F = f仮数真数化(t仮数, check);
-        switch (e.i結果表示モード) {
-            case FRAC_CMD: {
-                const std::u16string s分子 = F.t分子.f文字列(check);
-                return F.t分母.f等値(1) ? s分子 : s分子 + u"/" + F.t分母.f文字列(check);
-            }
-            case MIXFRAC_CMD: return f帯分数文字列(e, F);
-            case DEC_CMD: return f小数展開(e, F);
-            default: return u"";  // not a display mode: no number text
-        }
-    }
+    if (n == 1) return f有理数文字列(e, f仮数真数化(t仮数, check));
     const T分数型 F = f分数累乗(t仮数.t底, f指数整数変換(t仮数.t指数.t分子), check);
     T分数累乗根順次計算コンテキスト型 ctx;
     f分数累乗根順次計算初期化(ctx, F, n, check);
     while (!f分数累乗根順次計算(ctx, e.i展開目標桁数, check)) e.t途中結果.f追従(ctx.s累乗根計算結果);
     return std::move(ctx.s累乗根計算結果);
+}
+
+// The truncated expansion floor(|x| * b^k) / b^k as text: sign, digits, point, k digits.
+std::u16string f切捨桁文字列(const T整数型& n, int32_t b, int64_t k, bool bNegative) {
+    const T整数視 z(n);
+    std::string digits(mpz_sizeinbase(z, b) + 2, '\0');
+    mpz_get_str(digits.data(), -b, z);  // upper-case letters
+    digits.resize(std::char_traits<char>::length(digits.data()));
+    if (static_cast<int64_t>(digits.size()) <= k) digits.insert(0, static_cast<size_t>(k + 1) - digits.size(), '0');
+    std::u16string s = bNegative ? u"-" : u"";
+    s.reserve(digits.size() + 2);
+    const size_t point = digits.size() - static_cast<size_t>(k);
+    for (size_t i = 0; i < digits.size(); ++i) {
+        if (i == point) s.push_back(u'.');
+        s.push_back(static_cast<char16_t>(digits[i]));
+    }
+    return s;
+}
+
+// The certified digits of an irrational value in radix b, on the halfway text, until a
+// cancel ends them: straight to the digit goal when there is one, then at doubling
+// lengths. Never returns normally.
+[[noreturn]] void f実数展開(ClsBrelvita& e, T実数値& v, int32_t b) {
+    const Tキャンセル検査 check = e.fキャンセル検査();
+    int64_t k = e.i展開目標桁数 > 0 ? e.i展開目標桁数 : 16;
+    for (;; k *= 2) {
+        bool bNegative = false;
+        const T整数型 n = v.f切捨桁(b, k, bNegative, check);
+        e.t途中結果.f追従(f切捨桁文字列(n, b, k, bNegative));
+        check();
+    }
 }
 
 // One text converted into radix b, stepwise, with its own halfway text.
@@ -129,7 +164,9 @@ std::u16string f基数ステップ(ClsBrelvita& e, const std::u16string& R, int3
 // the unknown one, and with " ?" for a dimension the table does not name.
 std::u16string f単位括弧(const T単位数型& v) {
     init_var();
-    for (size_t i = 1; i < t意味コ表記情報.size(); ++i) {
+    // A dimensionless unit of its own (the degree) is named by its spelling.
+    const size_t first = v.s単位表記 == u"\u00B0" ? 0 : 1;
+    for (size_t i = first; i < t意味コ表記情報.size(); ++i) {
         if (f意味コ配列比較(t意味コ表記情報[i].t意味コ配列, v.t意味コ配列) != 0) continue;
         if (i == D意味コ表記情報_未知) return CSTAVELKO_LB + std::u16string(D未知単位印) + CSTAVELKO_RB;
         return CSTAVELKO_LB + v.s単位表記 + CSTAVELKO_RB;
@@ -148,11 +185,32 @@ std::u16string ClsBrelvita::f単位数文字列変換(T単位数型& rt単位数
 
     t途中結果.f開始();
     std::u16string R;
+    // An irrational value in another radix gets its digits in that radix straight away:
+    // converting cut decimal digits would show digits that are not the value's.
+    const int32_t b = rt単位数.i表記基数;
+    bool b基数直接 = false;
     try {
+        const Tキャンセル検査 check = fキャンセル検査();
+        std::unique_ptr<T実数値> p実数値;
+        if (rt単位数.t複素数.p実数) {
+            p実数値 = std::make_unique<T実数値>(rt単位数.t複素数.p実数, check);
+            T分数型 F;
+            if (p実数値->f有理(F, check)) {
+                rt単位数.t複素数 = f有理値作成(F);  // a rational value is shown exactly
+                p実数値.reset();
+            }
+        }
+        b基数直接 = b != D基数変換無 && b != 10 && (p実数値 || f無理数候補(rt単位数.t複素数, check));
+        if (b基数直接 && !p実数値) p実数値 = std::make_unique<T実数値>(f実数木(rt単位数.t複素数, check), check);
+        if (p実数値) f実数展開(*this, *p実数値, b基数直接 ? b : 10);
         R = f例外単位数変換(f数値文字列(*this, rt単位数.t複素数.t浮動小数.t仮数), rt単位数.s単位表記);
     } catch (const Eキャンセル指示&) {
         f単位付計算キャンセル指示クリア();
         R = t途中結果.f文字列() + Dキャンセル印;
+        if (b基数直接 && R != Dキャンセル印) {
+            const std::u16string s符号 = f符号取出し(R);
+            R = s符号 + f基数表記(R, IntToStr(b));
+        }
         // The digits so far are in the unit's ordinary spelling, never in "!time".
         try {
             f例外単位表記置換(rt単位数.s単位表記);
@@ -165,7 +223,7 @@ std::u16string ClsBrelvita::f単位数文字列変換(T単位数型& rt単位数
 
     // Radix 10 is plain decimal; a time and an infinity are shown as they are.
     if (rt単位数.i表記基数 == 10 || R.find(D時分区切) != std::u16string::npos ||
-        R.find(u'∞') != std::u16string::npos) {
+        R.find(u'∞') != std::u16string::npos || b基数直接) {
         rt単位数.i表記基数 = D基数変換無;
     }
     if (rt単位数.i表記基数 != D基数変換無 && R != Dキャンセル印) {

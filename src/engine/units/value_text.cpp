@@ -17,7 +17,9 @@
 // The fields follow in the order of T単位数型: number, cancel flag, dimension, pending
 // corrections (count, then dimension and formula string each), notation, conversion
 // formula, unit terms (count, then dimension and spelling each), variable name, tag,
-// display radix.
+// display radix. A real value (a real-number tree) is written "v2", with the tree's text in
+// the calculator's syntax as one more string before the closing token; "v1" texts, which
+// hold no real, still read.
 #include "engine/units/value_text.h"
 
 #include <algorithm>
@@ -27,10 +29,12 @@
 
 #include "common/exception.h"
 #include "engine/number/huge.h"
+#include "engine/real/real.h"
 
 namespace {
 
 constexpr std::string_view D版 = "v1";   // the first token: the format's version
+constexpr std::string_view D実数版 = "v2";  // the same, for a value holding a real
 constexpr std::string_view D終端 = ".";  // the last token: a cut text lacks it
 constexpr int D整数基数 = 32;            // radix of the integers' digits
 constexpr int D整数基数ビット = 5;       // bits per such digit
@@ -302,14 +306,25 @@ bool f本体読込(T字句列& r, T単位数型& rt値) {
            f組配列読込(r, rt値.t単項表記リスト, &T単項表記型::s綴り) &&
            f文字列読込(r, rt値.s変数名) &&
            f32bit読込(r, rt値.iTag) &&
-           f32bit読込(r, rt値.i表記基数) &&
-           r.f照合(D終端) && r.f残り() == 0;
+           f32bit読込(r, rt値.i表記基数);
+}
+
+// Reads the tree text of a real value.
+bool f実数木読込(T字句列& r, T単位数型& rt値) {
+    std::u16string s;
+    if (!f文字列読込(r, s)) return false;
+    std::string text(s.size(), ' ');
+    for (size_t i = 0; i < s.size(); ++i) {
+        if (s[i] > 0x7F) return false;
+        text[i] = static_cast<char>(s[i]);
+    }
+    return f実数読込(text, rt値.t複素数.p実数);
 }
 
 }  // namespace
 
 std::string f単位数保存文字列(const T単位数型& vt値) {
-    std::string s(D版);
+    std::string s(vt値.t複素数.p実数 ? D実数版 : D版);
     f浮動小数書出(s, vt値.t複素数.t浮動小数);
     f浮動小数書出(s, vt値.t複素数.t虚数);
     f十進書出(s, vt値.bキャンセル値 ? 1 : 0);
@@ -321,6 +336,10 @@ std::string f単位数保存文字列(const T単位数型& vt値) {
     f文字列書出(s, vt値.s変数名);
     f十進書出(s, vt値.iTag);
     f十進書出(s, vt値.i表記基数);
+    if (vt値.t複素数.p実数) {
+        const std::string tree = f実数式文字列(vt値.t複素数.p実数);
+        f文字列書出(s, std::u16string(tree.begin(), tree.end()));
+    }
     s += ' ';
     s += D終端;
     return s;
@@ -330,7 +349,11 @@ bool f単位数保存文字列読込(std::string_view vs文字列, T単位数型
     try {
         T字句列 r(vs文字列);
         T単位数型 t;
-        if (!r.f照合(D版) || !f本体読込(r, t)) return false;
+        T字句列 r2 = r;  // looks at the version token without taking it
+        const bool b実数 = r2.f照合(D実数版);
+        if (b実数) r = r2;
+        if (!b実数 && !r.f照合(D版)) return false;
+        if (!f本体読込(r, t) || (b実数 && !f実数木読込(r, t)) || !r.f照合(D終端) || r.f残り() != 0) return false;
         rt値 = std::move(t);
         return true;
     } catch (const std::bad_alloc&) {  // a text too large for memory is no value either

@@ -333,20 +333,20 @@ TEST(RenderRadix, CancelInsideTheRadixConversionKeepsItsDigits) {
     ExpectIdle(e);
 }
 
-TEST(RenderRadix, PartialTextIsConvertedWithItsMark) {
+TEST(RenderRadix, ACutRootShowsItsOwnRadixDigits) {
     ClsBrelvita e;
-    e.i展開目標桁数 = 2;  // the root's first block ends at "1.41"
+    e.i展開目標桁数 = 2;  // the digits come straight in radix 16: "1.6A", never "1.41"
     bool bFired = false;
     e.t取消要求.f監視設定(
         [&] {
-            if (!bFired && e.t途中結果.f文字列() == u"1.41") {
+            if (!bFired && e.t途中結果.f文字列() == u"1.6A") {
                 bFired = true;
                 e.f単位付計算キャンセル指示();
             }
         },
         0);
-    // "1.41..." in radix 16, the mark kept at the end of the converted digits.
-    EXPECT_EQ(Render(e, Power(e, u"2", u"1", u"1", u"2", u"m", 16)), u"($1.68`F5C2`...)16 [m]");
+    // Converting the cut decimal text "1.41" would give 1.68`F5C2`, which is not the root.
+    EXPECT_EQ(Render(e, Power(e, u"2", u"1", u"1", u"2", u"m", 16)), u"($1.6A...)16 [m]");
     ExpectIdle(e);
 }
 
