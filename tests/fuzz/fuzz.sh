@@ -15,7 +15,7 @@ target=${1:?usage: fuzz.sh TARGET SECONDS [libFuzzer options...] | fuzz.sh build
 build=${FUZZ_BUILD:-$root/build-fuzz}
 
 if [ "${FUZZ_NO_BUILD:-0}" != 1 ]; then
-  CXX=clang++ cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAVELKO_FUZZ=ON \
+  CC=clang CXX=clang++ cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAVELKO_FUZZ=ON \
         -DTAVELKO_UI=OFF -DTAVELKO_BENCHMARKS=OFF >/dev/null
   cmake --build "$build" -j "$(nproc)" --target fuzzers >/dev/null
 fi

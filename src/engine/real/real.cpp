@@ -156,7 +156,9 @@ private:
             const size_t at = i_;
             T整数一時 n;
             if (!f整数(n.z)) return false;
-            if (bMinus || (i_ < s_.size() && s_[i_] == '/')) {
+            // "n/d" is a leaf; "n/(" or "n/pi" a division whose dividend is n.
+            const bool bFraction = i_ + 1 < s_.size() && s_[i_] == '/' && s_[i_ + 1] >= '0' && s_[i_ + 1] <= '9';
+            if (bMinus || bFraction) {
                 if (bMinus && i_ < s_.size() && s_[i_] != ')' && s_[i_] != '/') return false;
                 return f有理葉(rp, n.z, bMinus);
             }
