@@ -139,7 +139,7 @@ static double exact_bits(const ca_t x, ca_ctx_t cc) {
 
 /* The number of generators of x's field (pi, sqrt(2), exp(i), ...). */
 static slong generators(const ca_t x, ca_ctx_t cc) {
-    (void) cc; /* the field is the value's own */
+    (void)cc; /* the field is the value's own */
     return CA_IS_SPECIAL(x) ? 0 : CA_FIELD_LENGTH(CA_FIELD(x, cc));
 }
 
@@ -756,16 +756,12 @@ static int tv_build(tv_real_ctx* ctx, const tv_real_op* ops, size_t n, size_t* f
     return status;
 }
 
+/* The build already rewrote a value proven rational as that rational. */
 static int tv_rational(tv_real_ctx* ctx, mpz_ptr num, mpz_ptr den) {
-    fmpq_t q;
-    fmpq_init(q);
-    const int found = find_rational(q, ctx->value, ctx->cc);
-    if (found) {
-        fmpz_get_mpz(num, fmpq_numref(q));
-        fmpz_get_mpz(den, fmpq_denref(q));
-    }
-    fmpq_clear(q);
-    return found;
+    if (!CA_IS_QQ(ctx->value, ctx->cc)) return 0;
+    fmpz_get_mpz(num, CA_FMPQ_NUMREF(ctx->value));
+    fmpz_get_mpz(den, CA_FMPQ_DENREF(ctx->value));
+    return 1;
 }
 
 static int tv_sign(tv_real_ctx* ctx) {

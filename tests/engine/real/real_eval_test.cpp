@@ -275,6 +275,13 @@ TEST(Real, CancelAbandonsALongExpansion) {
               std::chrono::seconds(4));  // a hang, not a time
     request.f取下げ();
     EXPECT_THROW(pi.f符号(check), Eキャンセル指示);
+    // A cancel found before a job is posted abandons the helper in the same way.
+    T実数値 root(Read("sqrt(2)"), check);
+    request.f要求();
+    T分数型 f;
+    EXPECT_THROW(root.f有理(f, check), Eキャンセル指示);
+    request.f取下げ();
+    EXPECT_THROW(root.f切捨桁(10, 5, negative, check), Eキャンセル指示);
 }
 
 #if defined(__SANITIZE_ADDRESS__)
