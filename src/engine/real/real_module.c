@@ -677,6 +677,22 @@ static void scale_by_power(arb_t y, int radix, slong k, slong prec) {
     arb_mul_2exp_si(y, y, twos * k);
 }
 
+/* Sets the cached enclosures of the generators of x that are e = exp(1) to Arb's constant
+   at prec bits, which costs about half of exp(1) at that precision. */
+static void prime_constant_e(const ca_t x, slong prec, ca_ctx_t cc) {
+    if (CA_IS_SPECIAL(x) || CA_IS_QQ(x, cc)) return;
+    ca_field_srcptr k = CA_FIELD(x, cc);
+    for (slong i = 0; i < CA_FIELD_LENGTH(k); i++) {
+        ca_ext_ptr ext = CA_FIELD_EXT_ELEM(k, i);
+        if (CA_EXT_HEAD(ext) != CA_Exp || CA_EXT_FUNC_PREC(ext) >= prec) continue;
+        ca_srcptr arg = CA_EXT_FUNC_ARGS(ext);
+        if (!CA_IS_QQ(arg, cc) || !fmpq_is_one(CA_FMPQ(arg))) continue;
+        arb_const_e(acb_realref(CA_EXT_FUNC_ENCLOSURE(ext)), prec);
+        arb_zero(acb_imagref(CA_EXT_FUNC_ENCLOSURE(ext)));
+        CA_EXT_FUNC_PREC(ext) = prec;
+    }
+}
+
 /* floor(|q| radix^k) of a rational, exactly (an enclosure never decides the floor of
    a value that is an integer). */
 static void rational_digits(const fmpq_t q, int radix, slong k, fmpz_t out) {
@@ -698,6 +714,7 @@ static int digits_of(const ca_t x, int radix, slong k, slong prec, fmpz_t out, i
     acb_t v;
     int decided = 0;
     acb_init(v);
+    prime_constant_e(x, prec, cc);
     ca_get_acb_raw(v, x, prec, cc);
     arb_ptr re = acb_realref(v);
     if (arb_is_zero(re)) {
