@@ -2,7 +2,7 @@
 # bytes, so that the program can show its own listing. Run with -P:
 #   -DSOURCE_DIR=<src> -DOUTPUT=<file.cpp>
 file(GLOB_RECURSE sources RELATIVE ${SOURCE_DIR}
-     ${SOURCE_DIR}/*.h ${SOURCE_DIR}/*.cpp ${SOURCE_DIR}/*.y ${SOURCE_DIR}/*.in
+     ${SOURCE_DIR}/*.h ${SOURCE_DIR}/*.c ${SOURCE_DIR}/*.cpp ${SOURCE_DIR}/*.y ${SOURCE_DIR}/*.in
      ${SOURCE_DIR}/CMakeLists.txt)
 list(SORT sources)
 set(listing "")

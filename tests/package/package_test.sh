@@ -18,8 +18,11 @@ depends=$(dpkg-deb -f "$deb" Depends)
 
 # Every regular file of the package, no more and no less: a test program, a benchmark or
 # an uncompressed manual page that slips in shows up here.
+multiarch=$(dpkg-architecture -qDEB_HOST_MULTIARCH)
+module=usr/lib/$multiarch/tavelko/libtavelko-real.so
 expected="usr/bin/tavelko
 usr/bin/tavelko-cli
+$module
 usr/share/applications/tavelko.desktop
 usr/share/doc/tavelko/copyright
 usr/share/icons/hicolor/scalable/apps/tavelko.svg
@@ -38,6 +41,14 @@ for bin in tavelko tavelko-cli; do
   missing=$(ldd "$exe" | grep 'not found' || true)
   [ -z "$missing" ] || fail "usr/bin/$bin needs libraries that are not installed: $missing"
 done
+
+# The real-number module, opened by the programs on the first real: stripped, and every
+# library it links is installed.
+if [ -f "$root/$module" ]; then
+  file -b "$root/$module" | grep -q ', stripped' || fail "$module is not stripped: $(file -b "$root/$module")"
+  missing=$(ldd "$root/$module" | grep 'not found' || true)
+  [ -z "$missing" ] || fail "$module needs libraries that are not installed: $missing"
+fi
 
 # The console program from the unpacked tree, on lines whose answers the e2e tables hold.
 cli=$root/usr/bin/tavelko-cli
@@ -71,9 +82,9 @@ if [ -x "$win" ]; then
   [ "$(head -c 4 "$shot" 2>/dev/null | tail -c 3)" = PNG ] || fail "tavelko --screenshot wrote no PNG: $out"
 fi
 
-# dpkg-shlibdeps found the libraries of both programs.
+# dpkg-shlibdeps found the libraries of both programs and of the module.
 [ -n "$depends" ] || fail "Depends is empty"
-for lib in libgmp libqt6widgets6 libqt6core6 libedit libpcre2-16; do
+for lib in libgmp libqt6widgets6 libqt6core6 libedit libpcre2-16 libcalcium0 libantic0 libflint-arb2 libflint17; do
   [[ "$depends" == *"$lib"* ]] || fail "Depends does not name $lib: $depends"
 done
 

@@ -255,11 +255,9 @@ struct T実数値::T作業者 {
         }
     }
 
-    // Caller: posts a job and waits for it, checking for a cancel every 2 ms; a cancel
-    // (or anything the check raises) abandons the helper and is raised again.
+    // Caller: posts a job and waits for it, checking for a cancel every 2 ms.
     void Ask(EJob j, const Tキャンセル検査& check) {
-        if (cancelled) throw Eキャンセル指示();
-        check();
+        Check(check);
         std::unique_lock lock(m);
         if (error) std::rethrow_exception(error);
         job = j;
@@ -267,15 +265,22 @@ struct T実数値::T作業者 {
         cv.notify_all();
         while (!cv.wait_for(lock, std::chrono::milliseconds(2), [&] { return done; })) {
             lock.unlock();
-            try {
-                check();
-            } catch (...) {
-                Abandon();
-                throw;
-            }
+            Check(check);
             lock.lock();
         }
         if (error) std::rethrow_exception(error);
+    }
+
+    // Caller: a cancellation point; a cancel (or anything the check raises) abandons the
+    // helper, and every later call raises the cancel again.
+    void Check(const Tキャンセル検査& check) {
+        if (cancelled) throw Eキャンセル指示();
+        try {
+            check();
+        } catch (...) {
+            Abandon();
+            throw;
+        }
     }
 
     // Caller: leaves the helper to end by itself once its current job is over.
@@ -360,15 +365,16 @@ T整数型 T実数値::f切捨桁(int32_t vi基数, int64_t vl桁, bool& rb負, 
     T作業者& w = *p作業者_;
     if (!w.integerBits) {
         // The integer part's size sets the precision the digits need.
-        for (long prec = 64; !w.TryDigits(2, 0, prec, check); prec *= 2) check();
+        for (long prec = 64; !w.TryDigits(2, 0, prec, check); prec *= 2) w.Check(check);
         w.integerBits = mpz_sizeinbase(w.a, 2);
     }
     const double digitBits = static_cast<double>(vl桁) * f基数2進対数(vi基数);
     fビット数検査(static_cast<uint64_t>(digitBits));
     const long base = static_cast<long>(digitBits) + static_cast<long>(*w.integerBits) + 2;
     for (long guard = 64; !w.TryDigits(vi基数, static_cast<long>(vl桁), base + guard, check);
-         guard *= 2)
-        check();
+         guard *= 2) {
+        w.Check(check);
+    }
     rb負 = w.negative != 0;
     return T整数型::f取込(w.a);
 }

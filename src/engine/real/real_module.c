@@ -24,6 +24,8 @@
 #include <math.h>
 #include <stdlib.h>
 
+#include "engine/real/real_values.h"
+
 #define TV_EXPORT __attribute__((visibility("default")))
 
 enum {
@@ -33,7 +35,6 @@ enum {
     EXP_ARG_BITS = 24,           /* |y| < 2^EXP_ARG_BITS for exp(y): e^(2^24) has 2^24.5 bits */
     CHECK_PREC_FIRST = 128,      /* the Arb fallback's first precision */
     CHECK_PREC_LIMIT = 1L << 14, /* and its last */
-    GUESS_PREC = 256,            /* the enclosure a rational candidate is read from */
     POW_EXPANDED = 20,           /* Calcium's own limit for powers by multiplication */
     /* The degree of the algebraic numbers Calcium forms to prove a relation. Its default,
        120, lets each level of a nested root (sqrt(1 + sqrt(1 + ...))) cost a quarter
@@ -139,7 +140,7 @@ static double exact_bits(const ca_t x, ca_ctx_t cc) {
 
 /* The number of generators of x's field (pi, sqrt(2), exp(i), ...). */
 static slong generators(const ca_t x, ca_ctx_t cc) {
-    (void) cc; /* the field is the value's own */
+    (void)cc; /* the field is the value's own */
     return CA_IS_SPECIAL(x) ? 0 : CA_FIELD_LENGTH(CA_FIELD(x, cc));
 }
 
@@ -251,16 +252,6 @@ static int op_divide(ca_t r, const ca_t a, const ca_t b, ca_ctx_t cc) {
     return TV_OK;
 }
 
-static int exact_power(ca_t r, const ca_t a, const fmpq_t q, ca_ctx_t cc);
-
-/* r = sign * |a|^q for a proven negative a. */
-static int odd_root_of_negative(ca_t r, const ca_t a, const fmpq_t q, ca_ctx_t cc) {
-    ca_neg(r, a, cc);
-    const int status = exact_power(r, r, q, cc);
-    if (fmpz_is_odd(fmpq_numref(q))) ca_neg(r, r, cc);
-    return status;
-}
-
 /* a^q for a > 0 or an integer q. Calcium's power, except for a large numerator on a
    non-rational algebraic base: Calcium would make that power a new extension whose exact
    value (its minimal polynomial, which its checks ask for) costs time quadratic in the
@@ -282,6 +273,14 @@ static int exact_power(ca_t r, const ca_t a, const fmpq_t q, ca_ctx_t cc) {
     ca_pow_si_arithmetic(r, r, fmpz_get_si(p), cc);
     fmpq_clear(root);
     return TV_OK;
+}
+
+/* r = sign * |a|^q for a proven negative a. */
+static int odd_root_of_negative(ca_t r, const ca_t a, const fmpq_t q, ca_ctx_t cc) {
+    ca_neg(r, a, cc);
+    const int status = exact_power(r, r, q, cc);
+    if (fmpz_is_odd(fmpq_numref(q))) ca_neg(r, r, cc);
+    return status;
 }
 
 /* a^q for a rational exponent q with the real conventions; s is a's sign. */
@@ -589,139 +588,15 @@ static int eval_op(ca_ptr v, const tv_real_op* ops, size_t i, ca_ctx_t cc) {
     return status == TV_OK ? value_status(v + i, op->op, cc) : status;
 }
 
-/* --- Rational values ------------------------------------------------------------------ */
-
-/* A rational the enclosure of x suggests (the simplest one inside a 256-bit ball, when its
-   denominator is small enough to stand out), proven equal to x by Calcium. */
-static int guess_rational(fmpq_t q, const ca_t x, ca_ctx_t cc) {
-    acb_t v;
-    arf_t lo, hi;
-    fmpq_t a, b;
-    int found = 0;
-    acb_init(v);
-    arf_init(lo);
-    arf_init(hi);
-    fmpq_init(a);
-    fmpq_init(b);
-    ca_get_acb_raw(v, x, GUESS_PREC, cc);
-    const arb_srcptr re = acb_realref(v);
-    if (arb_is_finite(re) && !arb_is_exact(re) &&
-        arf_cmpabs_2exp_si(arb_midref(re), GUESS_PREC) < 0) {
-        arb_get_lbound_arf(lo, re, ARF_PREC_EXACT);
-        arb_get_ubound_arf(hi, re, ARF_PREC_EXACT);
-        arf_get_fmpq(a, lo);
-        arf_get_fmpq(b, hi);
-        fmpq_simplest_between(q, a, b);
-        /* -log2 of the ball's radius: a rational with a denominator of more than half of
-           those bits is what any real number has nearby. */
-        const slong width = -fmpz_get_si(MAG_EXPREF(arb_radref(re)));
-        if ((slong)fmpz_bits(fmpq_denref(q)) < width / 2 - 16) {
-            ca_t c;
-            ca_init(c, cc);
-            ca_set_fmpq(c, q, cc);
-            found = ca_check_equal(x, c, cc) == T_TRUE;
-            ca_clear(c, cc);
-        }
-    }
-    fmpq_clear(a);
-    fmpq_clear(b);
-    arf_clear(lo);
-    arf_clear(hi);
-    acb_clear(v);
-    return found;
-}
-
-/* Whether x is proven rational, with its value: its exact form, its minimal polynomial
-   when it is algebraic, or a guessed candidate proven equal. */
-static int find_rational(fmpq_t q, const ca_t x, ca_ctx_t cc) {
-    if (CA_IS_SPECIAL(x)) return 0;
-    if (ca_get_fmpq(q, x, cc)) return 1;
-    if (ca_check_is_rational(x, cc) == T_FALSE) return 0;
-    if (ca_can_evaluate_qqbar(x, cc)) {
-        qqbar_t a;
-        qqbar_init(a);
-        const int known = ca_get_qqbar(a, x, cc);
-        const int found = known && qqbar_degree(a) == 1;
-        if (found) _qqbar_get_fmpq(fmpq_numref(q), fmpq_denref(q), a);
-        qqbar_clear(a);
-        if (known) return found;
-    }
-    return guess_rational(q, x, cc);
-}
-
-/* Rewrites x as the rational it is proven to be, so that its enclosures are exact. */
-static void settle_rational(ca_t x, ca_ctx_t cc) {
-    fmpq_t q;
-    fmpq_init(q);
-    if (!CA_IS_QQ(x, cc) && find_rational(q, x, cc)) ca_set_fmpq(x, q, cc);
-    fmpq_clear(q);
-}
-
-/* --- Digits --------------------------------------------------------------------------- */
-
-/* y = y * radix^k exactly: the odd part's power times a shift. */
-static void scale_by_power(arb_t y, int radix, slong k, slong prec) {
-    ulong odd = (ulong)radix;
-    slong twos = 0;
-    while (odd % 2 == 0) {
-        odd /= 2;
-        twos++;
-    }
-    if (odd > 1) {
-        fmpz_t p;
-        fmpz_init(p);
-        fmpz_ui_pow_ui(p, odd, (ulong)k);
-        arb_mul_fmpz(y, y, p, prec);
-        fmpz_clear(p);
-    }
-    arb_mul_2exp_si(y, y, twos * k);
-}
-
-/* floor(|q| radix^k) of a rational, exactly (an enclosure never decides the floor of
-   a value that is an integer). */
-static void rational_digits(const fmpq_t q, int radix, slong k, fmpz_t out) {
-    fmpz_ui_pow_ui(out, (ulong)radix, (ulong)k);
-    fmpz_mul(out, out, fmpq_numref(q));
-    fmpz_abs(out, out);
-    fmpz_fdiv_q(out, out, fmpq_denref(q));
-}
-
-/* floor(|x| radix^k) and the sign of x: exactly for a rational, else when a prec-bit
-   enclosure decides them. */
-static int digits_of(const ca_t x, int radix, slong k, slong prec, fmpz_t out, int* negative,
-                     ca_ctx_t cc) {
-    if (CA_IS_QQ(x, cc)) {
-        rational_digits(CA_FMPQ(x), radix, k, out);
-        *negative = fmpq_sgn(CA_FMPQ(x)) < 0;
-        return 1;
-    }
-    acb_t v;
-    int decided = 0;
-    acb_init(v);
-    ca_get_acb_raw(v, x, prec, cc);
-    arb_ptr re = acb_realref(v);
-    if (arb_is_zero(re)) {
-        fmpz_zero(out);
-        *negative = 0;
-        decided = 1;
-    } else if (arb_is_finite(re) && !arb_contains_zero(re)) {
-        *negative = arb_is_negative(re);
-        arb_abs(re, re);
-        scale_by_power(re, radix, k, prec);
-        arb_floor(re, re, prec);
-        decided = arb_get_unique_fmpz(out, re);
-    }
-    acb_clear(v);
-    return decided;
-}
-
 /* --- The interface -------------------------------------------------------------------- */
 
+/* Routes FLINT's (and so Arb's and Calcium's) allocations and aborts to the hooks. */
 static void tv_init(const tv_real_hooks* hooks) {
     __flint_set_memory_functions(hooks->alloc, hooks->calloc, hooks->realloc, hooks->free);
     flint_set_abort((__typeof__(&flint_abort))hooks->abort);
 }
 
+/* A context with the module's limits and the value 0. */
 static tv_real_ctx* tv_create(void) {
     tv_real_ctx* ctx = flint_malloc(sizeof(tv_real_ctx));
     ca_ctx_init(ctx->cc);
@@ -730,12 +605,14 @@ static tv_real_ctx* tv_create(void) {
     return ctx;
 }
 
+/* Frees a context and its value. */
 static void tv_destroy(tv_real_ctx* ctx) {
     ca_clear(ctx->value, ctx->cc);
     ca_ctx_clear(ctx->cc);
     flint_free(ctx);
 }
 
+/* Evaluates the program op by op, stopping at the first status other than TV_OK. */
 static int tv_build(tv_real_ctx* ctx, const tv_real_op* ops, size_t n, size_t* failed) {
     *failed = 0;
     if (n == 0) return TV_DOMAIN;
@@ -748,7 +625,7 @@ static int tv_build(tv_real_ctx* ctx, const tv_real_op* ops, size_t n, size_t* f
     }
     if (status == TV_OK) {
         ca_swap(ctx->value, v + n - 1, ctx->cc);
-        settle_rational(ctx->value, ctx->cc);
+        tv_settle_rational(ctx->value, ctx->cc);
     } else
         *failed = made - 1;
     for (size_t i = 0; i < made; i++) ca_clear(v + i, ctx->cc);
@@ -756,35 +633,35 @@ static int tv_build(tv_real_ctx* ctx, const tv_real_op* ops, size_t n, size_t* f
     return status;
 }
 
+/* The build already rewrote a value proven rational as that rational. */
 static int tv_rational(tv_real_ctx* ctx, mpz_ptr num, mpz_ptr den) {
-    fmpq_t q;
-    fmpq_init(q);
-    const int found = find_rational(q, ctx->value, ctx->cc);
-    if (found) {
-        fmpz_get_mpz(num, fmpq_numref(q));
-        fmpz_get_mpz(den, fmpq_denref(q));
-    }
-    fmpq_clear(q);
-    return found;
+    if (!CA_IS_QQ(ctx->value, ctx->cc)) return 0;
+    fmpz_get_mpz(num, CA_FMPQ_NUMREF(ctx->value));
+    fmpz_get_mpz(den, CA_FMPQ_DENREF(ctx->value));
+    return 1;
 }
 
+/* The value's sign, 2 when undecided. */
 static int tv_sign(tv_real_ctx* ctx) {
     return sign_of(ctx->value, ctx->cc);
 }
 
+/* floor(|x| radix^k) into out when decided at prec bits. */
 static int tv_digits(tv_real_ctx* ctx, int radix, long k, long prec, mpz_ptr out, int* negative) {
     fmpz_t n;
     fmpz_init(n);
-    const int decided = digits_of(ctx->value, radix, k, prec, n, negative, ctx->cc);
+    const int decided = tv_digits_of(ctx->value, radix, k, prec, n, negative, ctx->cc);
     if (decided) fmpz_get_mpz(out, n);
     fmpz_clear(n);
     return decided;
 }
 
+/* Frees the calling thread's caches (Arb's constants among them). */
 static void tv_thread_end(void) {
     flint_cleanup();
 }
 
+/* The module's interface. */
 TV_EXPORT const tv_real_api* tavelko_real_api(void) {
     static const tv_real_api api = {tv_init,     tv_create, tv_destroy, tv_build,
                                     tv_rational, tv_sign,   tv_digits,  tv_thread_end};

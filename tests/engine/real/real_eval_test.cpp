@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <random>
 #include <string>
@@ -274,6 +275,13 @@ TEST(Real, CancelAbandonsALongExpansion) {
               std::chrono::seconds(4));  // a hang, not a time
     request.f取下げ();
     EXPECT_THROW(pi.f符号(check), Eキャンセル指示);
+    // A cancel found before a job is posted abandons the helper in the same way.
+    T実数値 root(Read("sqrt(2)"), check);
+    request.f要求();
+    T分数型 f;
+    EXPECT_THROW(root.f有理(f, check), Eキャンセル指示);
+    request.f取下げ();
+    EXPECT_THROW(root.f切捨桁(10, 5, negative, check), Eキャンセル指示);
 }
 
 #if defined(__SANITIZE_ADDRESS__)
@@ -349,6 +357,30 @@ TEST(RealDeathTest, TheModuleOpensOnFirstValue) {
         std::exit(2);
     };
     EXPECT_EXIT(missing(), ::testing::ExitedWithCode(0), "");
+}
+
+// An installed tree: the program in bin/, the module under lib/<multiarch>/tavelko/ and
+// none beside the program. A copy of this test program laid out that way finds it.
+TEST(Real, InstalledLayoutIsFound) {
+    if (std::getenv("TAVELKO_LAYOUT_CHILD") != nullptr) {
+        EXPECT_TRUE(f実数モジュール利用可());
+        EXPECT_TRUE(ModuleMapped());
+        return;
+    }
+    namespace fs = std::filesystem;
+    const fs::path self = fs::read_symlink("/proc/self/exe");
+    const fs::path root =
+        fs::path(::testing::TempDir()) / ("tavelko-layout-" + std::to_string(getpid()));
+    const fs::path moduleDir = root / "bin" / TAVELKO_REAL_MODULE_SUBDIR;
+    fs::create_directories(moduleDir);
+    fs::copy_file(self, root / "bin" / "core_tests", fs::copy_options::overwrite_existing);
+    fs::copy_file(self.parent_path() / "libtavelko-real.so", moduleDir / "libtavelko-real.so",
+                  fs::copy_options::overwrite_existing);
+    const std::string program = (root / "bin" / "core_tests").string();
+    const std::string command = "env -u TAVELKO_REAL_MODULE TAVELKO_LAYOUT_CHILD=1 '" + program +
+                                "' --gtest_filter=Real.InstalledLayoutIsFound >/dev/null 2>&1";
+    EXPECT_EQ(std::system(command.c_str()), 0);
+    fs::remove_all(root);
 }
 
 }  // namespace
