@@ -86,11 +86,18 @@ std::u16string f数値文字列(ClsBrelvita& e, const T仮数型& t仮数) {
 }
 
 // The truncated expansion floor(|x| * b^k) / b^k as text: sign, digits, point, k digits.
-std::u16string f切捨桁文字列(const T整数型& n, int32_t b, int64_t k, bool bNegative) {
-    const T整数視 z(n);
-    std::string digits(mpz_sizeinbase(z, b) + 2, '\0');
-    mpz_get_str(digits.data(), -b, z);  // upper-case letters
-    digits.resize(std::char_traits<char>::length(digits.data()));
+// Decimal digits come from the integer's own text, which is made in cancellable pieces.
+std::u16string f切捨桁文字列(const T整数型& n, int32_t b, int64_t k, bool bNegative, const Tキャンセル検査& check) {
+    std::string digits;
+    if (b == 10) {
+        const std::u16string s = n.f文字列(check);
+        digits.assign(s.begin(), s.end());
+    } else {
+        const T整数視 z(n);
+        digits.assign(mpz_sizeinbase(z, b) + 2, '\0');
+        mpz_get_str(digits.data(), -b, z);  // upper-case letters
+        digits.resize(std::char_traits<char>::length(digits.data()));
+    }
     if (static_cast<int64_t>(digits.size()) <= k) digits.insert(0, static_cast<size_t>(k + 1) - digits.size(), '0');
     std::u16string s = bNegative ? u"-" : u"";
     s.reserve(digits.size() + 2);
@@ -111,7 +118,7 @@ std::u16string f切捨桁文字列(const T整数型& n, int32_t b, int64_t k, bo
     for (;; k *= 2) {
         bool bNegative = false;
         const T整数型 n = v.f切捨桁(b, k, bNegative, check);
-        e.t途中結果.f追従(f切捨桁文字列(n, b, k, bNegative));
+        e.t途中結果.f追従(f切捨桁文字列(n, b, k, bNegative, check));
         check();
     }
 }
