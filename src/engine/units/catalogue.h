@@ -34,13 +34,17 @@ inline constexpr int32_t D接頭子_Yo = 1 << 25, D接頭子_Ze = 1 << 24, D接�
                          D接頭子_m = 1 << 13, D接頭子_micro = 1 << 12, D接頭子_n = 1 << 11,
                          D接頭子_p = 1 << 10, D接頭子_f = 1 << 9, D接頭子_a = 1 << 8,
                          D接頭子_z = 1 << 7, D接頭子_y = 1 << 6;
+// Binary prefixes (powers of 1024), taken by the units of information only.
+inline constexpr int32_t D接頭子_Kibi = 1 << 0, D接頭子_Mebi = 1 << 1, D接頭子_Gibi = 1 << 2,
+                         D接頭子_Tebi = 1 << 3, D接頭子_Pebi = 1 << 4, D接頭子_Exbi = 1 << 5;
 
 struct T接頭子リスト型 {
     const char16_t* s接頭子;
-    int32_t l指数;  // the power of ten
+    int32_t l指数;  // the power of ten, or for a binary prefix the power of two
     int32_t lフラグ;
+    bool b二進 = false;  // a binary prefix: l指数 is a power of two
 };
-inline constexpr int D接頭子数 = 21;
+inline constexpr int D接頭子数 = 27;
 extern const T接頭子リスト型 t接頭子リスト[D接頭子数];
 
 struct v単一表記単位情報再定義型 {
@@ -50,7 +54,7 @@ struct v単一表記単位情報再定義型 {
     const char16_t* s基底値補正式;
     int32_t l接頭子フラグ;
 };
-inline constexpr int D単一表記単位数 = 61;
+inline constexpr int D単一表記単位数 = 131;
 inline constexpr int D単一表記単位情報_数値 = 0;
 inline constexpr int D単一表記単位情報_未知 = 1;
 extern const v単一表記単位情報再定義型 v単一表記単位情報再定義[D単一表記単位数];
@@ -61,17 +65,19 @@ struct v意味コ表記情報再定義型 {
     const char16_t* s意味コリスト;          // code strings separated by D_SEP
     const char16_t* sデフォルト綴りリスト;  // the spellings showing them, item for item
 };
-inline constexpr int D意味コ表記数 = 32;
+inline constexpr int D意味コ表記数 = 33;
 inline constexpr int D意味コ表記情報_数値 = 0;
 inline constexpr int D意味コ表記情報_未知 = 1;
 extern const v意味コ表記情報再定義型 v意味コ表記情報再定義[D意味コ表記数];
 
 // Run-time tables, filled once by init_var (called by every reader before the tables are
-// read) and read-only afterwards.
+// read) and read-only afterwards, except that units of the user's own are appended to the
+// unit table (f利用者単位追加) before any evaluation starts.
 struct T単一表記単位情報型 {
     T単項表記型 t単一;  // parsed dimension and the spelling as defined
     std::u16string s基底値補正式;
     int32_t l接頭子フラグ = 0;
+    std::u16string s説明;  // help description; empty: not listed
 };
 struct T意味コ表記情報型 {
     T意味コ配列型 t意味コ配列;
@@ -85,6 +91,25 @@ struct T単位ヘルプ情報型 {
 extern std::vector<T単一表記単位情報型> t単一表記単位情報;
 extern std::vector<T意味コ表記情報型> t意味コ表記情報;
 extern std::vector<T単位ヘルプ情報型> t単位ヘルプ情報;
+
+// Where a spelling leads: the unit row, the prefix's power of ten and its power of two.
+struct T綴り索引型 {
+    int32_t l行 = 0, l十進指数 = 0, l二進指数 = 0;
+};
+// The row a whole spelling (prefix included) reads as, exactly as scanning the rows in
+// order and taking the first match would find it; nullptr when none does.
+const T綴り索引型* f綴り索引検索(const std::u16string& vs綴り);
+
+// The plain alternatives of a row's spelling ("*[lL]" -> "l", "L"; "m" -> "m").
+std::vector<std::u16string> f綴り候補(const std::u16string& vs綴り);
+
+// Appends a unit of the user's own after the catalogue's rows: spelling, dimension code
+// array, conversion formula ("*1.7018", "*1/3") and prefix flags. Returns false, leaving
+// the tables unchanged, when the spelling (or one of its prefixed forms) already reads.
+// Not safe while another thread reads the tables: call it before evaluating anything.
+bool f利用者単位追加(const std::u16string& vs綴り, const T意味コ配列型& vt意味コ配列,
+                     const std::u16string& vs基底値補正式, int32_t vl接頭子フラグ,
+                     const std::u16string& vs説明);
 
 // Builds the run-time tables from the constant rows on the first call; later calls, from
 // any thread, only find them built.

@@ -99,7 +99,7 @@ void SpellCode(const T意味コ配列要素& code, const T単項表記配列型&
             return;
         }
     }
-    for (int i = 1; i < D単一表記単位数; ++i) {
+    for (size_t i = 1; i < t単一表記単位情報.size(); ++i) {
         const T意味コ配列型& a = t単一表記単位情報[i].t単一.t意味コ配列;
         if (a.size() == 2 && a[1].l指数 == 1 && a[1].s単一意味コ == code.s単一意味コ) {
             spelling = t単一表記単位情報[i].t単一.s綴り;

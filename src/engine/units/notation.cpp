@@ -1,7 +1,6 @@
 #include "engine/units/notation.h"
 
 #include "common/checked_int.h"
-#include "common/regex.h"
 #include "common/ut_common.h"
 #include "engine/brelvita.h"
 #include "engine/units/catalogue.h"
@@ -18,54 +17,23 @@ constexpr int64_t kMaxFactorDigits = 1000000;
 constexpr char16_t RCFES_意味コ変換s基底値補正式構文不正[] =
     u"駄目だこりゃ! f意味コ変換()でt単一表記単位情報().s基底値補正式の構文エラーが発生した";
 
-// Whether a catalogue spelling matches the term directly (pattern: the whole term).
-bool MatchesDirectly(const std::u16string& w, bool bPattern, const std::u16string& term) {
-    if (!bPattern) return term == w;
-    return TRegEx::IsMatch(term, u"^" + w + u"$");
-}
-
-// Whether the term ends with the spelling (pattern: matches at the end).
-bool EndsWith(const std::u16string& w, bool bPattern, const std::u16string& term) {
-    if (!bPattern) return term.size() >= w.size() && term.compare(term.size() - w.size(), w.size(), w) == 0;
-    return TRegEx::IsMatch(term, w + u"$");
-}
-
-// Whether prefix + spelling is the whole term.
-bool MatchesWithPrefix(const std::u16string& prefix, const std::u16string& w, bool bPattern,
-                       const std::u16string& term) {
-    if (!bPattern) return term.size() == prefix.size() + w.size() && term.starts_with(prefix) &&
-                          term.ends_with(w);
-    return TRegEx::IsMatch(term, u"^" + prefix + w + u"$");
-}
-
 }  // namespace
 
 bool f単一表記検索(const std::u16string& vs単一単位表記, int32_t& rl一致インデックス, int32_t& rl指数) {
-    init_var();
-    rl一致インデックス = 0;
-    rl指数 = 0;
-    for (int32_t i = 1; i < D単一表記単位数; ++i) {
-        const auto& row = t単一表記単位情報[i];
-        const bool bPattern = !row.t単一.s綴り.empty() && row.t単一.s綴り[0] == D正規文印[0];
-        const std::u16string w = bPattern ? row.t単一.s綴り.substr(1) : row.t単一.s綴り;
-        if (MatchesDirectly(w, bPattern, vs単一単位表記)) {
-            rl一致インデックス = i;
-            return true;
-        }
-        if (!EndsWith(w, bPattern, vs単一単位表記)) continue;
-        for (const auto& prefix : t接頭子リスト) {
-            if ((prefix.lフラグ & row.l接頭子フラグ) == 0) continue;
-            if (MatchesWithPrefix(prefix.s接頭子, w, bPattern, vs単一単位表記)) {
-                rl一致インデックス = i;
-                rl指数 = prefix.l指数;
-                return true;
-            }
-        }
-    }
-    return false;
+    const T綴り索引型* hit = f綴り索引検索(vs単一単位表記);
+    rl一致インデックス = hit != nullptr ? hit->l行 : 0;
+    rl指数 = hit != nullptr ? hit->l十進指数 : 0;
+    return hit != nullptr;
 }
 
 namespace {
+
+// 2^n in decimal digits, for the binary prefixes (n is at most 60).
+std::u16string f二の累乗(int32_t n) {
+    const auto v = uint64_t{1} << n;
+    const std::string d = std::to_string(v);
+    return std::u16string(d.begin(), d.end());
+}
 
 // Working state of one notation being resolved.
 struct NotationReader {
@@ -78,8 +46,9 @@ struct NotationReader {
     int32_t lPower = 0;                    // accumulated power of ten from prefixes
 
     // Folds one found term (catalogue row, prefix power, exponent text) in with operator o.
-    void AddTerm(const std::u16string& token, const std::u16string& x, int32_t row, int32_t p,
+    void AddTerm(const std::u16string& token, const std::u16string& x, const T綴り索引型& hit,
                  const std::u16string& o) {
+        const int32_t row = hit.l行, p = hit.l十進指数;
         const int32_t ex = ForceStrToInt(x);
         // An exponent too long for 32 bits must not silently read as 0.
         if (ex == 0 && x.find_first_of(u"123456789") != std::u16string::npos) {
@@ -89,6 +58,8 @@ struct NotationReader {
         T意味コ配列型 D = unit.t単一.t意味コ配列;
         for (size_t k = 1; k < D.size(); ++k) D[k].l指数 = f検査付乗算(D[k].l指数, ex);
         ReadCorrections(unit.s基底値補正式, D, ex, o);
+        // a binary prefix is a factor like the row's own: 2 to its power, raised to ex
+        if (hit.l二進指数 != 0) ReadCorrections(u"*" + f二の累乗(hit.l二進指数), D, ex, o);
         const int32_t pe = f検査付乗算(p, ex);
         lPower = o == u"*" ? f検査付加算(lPower, pe) : f検査付減算(lPower, pe);
         if (lPower > kMaxPrefixPower || lPower < -kMaxPrefixPower) throw E整数オーバーフロー();
@@ -169,12 +140,12 @@ void ClsBrelvita::f意味コ変換(const std::u16string& vs単位表記, T意味
             } else if (token == u"*" || token == u"/") {
                 (bInGroup ? sGroupOperator : sOperator) = token;
             } else {
-                int32_t row = 0, power = 0;
-                if (!f単一表記検索(token, row, power)) return;
+                const T綴り索引型* hit = f綴り索引検索(token);
+                if (hit == nullptr) return;
                 if (bInGroup && sOperator == u"/") {
                     sGroupOperator = sGroupOperator == u"*" ? u"/" : u"*";
                 }
-                reader.AddTerm(token, x, row, power, bInGroup ? sGroupOperator : sOperator);
+                reader.AddTerm(token, x, *hit, bInGroup ? sGroupOperator : sOperator);
             }
         }
     } catch (const E整数オーバーフロー&) {

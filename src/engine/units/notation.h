@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <string>
 
-// Looks a term (exponent removed) up in catalogue rows 1..59, first match winning:
-// each row is tried directly, then with every allowed prefix when its spelling ends
-// the term. On success the row and the prefix's power of ten; on failure false, 0, 0.
+// Looks a term (exponent removed) up in the unit rows, first match winning: each row is
+// tried directly, then with every allowed prefix. On success the row and the prefix's
+// power of ten (0 for a binary prefix); on failure false, 0, 0.
 bool f単一表記検索(const std::u16string& vs単一単位表記, int32_t& rl一致インデックス,
                    int32_t& rl指数);

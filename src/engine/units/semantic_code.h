@@ -17,6 +17,7 @@ inline constexpr char16_t D意味コ数値[] = u"!11950";
 inline constexpr char16_t D意味コ時間[] = u"!119621";
 inline constexpr char16_t D意味コ電流[] = u"!119622";
 inline constexpr char16_t D意味コ物質量[] = u"!1510";
+inline constexpr char16_t D意味コ情報量[] = u"!1600";
 inline constexpr char16_t D意味コ未知[] = u"!33066";
 // Greater than every code: ends a merge.
 inline constexpr char16_t D意味コHighValue[] = u"!9999999999999";
