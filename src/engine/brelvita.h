@@ -69,8 +69,13 @@ public:
     // Base value -> unit value: the exact inverse of f複素数基底値補正.
     T複素数型 f複素数単位値補正(const T複素数型& vt被補正値, const std::u16string& vs保留基底値補正式,
                                 const std::u16string& vs基底値変換式);
-    // The unit of A ± B; converts B's number into it in place.
-    T単位数型 f加減算単位補正(const T単位数型& vt被加減数, T単位数型& rt加減数);
+    // The unit of A ± B; converts B's number into it in place. For a sum (vb和), a B
+    // without offset added to an A with one (20 °C + 5 K) is a difference, not a point on
+    // the absolute scale: it converts by the factors alone.
+    T単位数型 f加減算単位補正(const T単位数型& vt被加減数, T単位数型& rt加減数, bool vb和 = false);
+    // A value in a ratio unit ("5 [%]") as the plain number it stands for (0.05); any
+    // other value as it is.
+    T単位数型 f比率解消(const T単位数型& vt単位数);
     // A value with a unit attached (plain number) or converted into it (same dimension).
     T単位数型 f単位数補正(const T単位数型& vt単位補正数, const T単位数型& vt補正単位);
     // A + B and A - B in A's unit (B converted into it when the dimensions agree).

@@ -121,6 +121,7 @@ exp: ten_num            { $$.val = std::move($1.val); }
                            ACTION(p.f単位確認($2.val));
                            T単位数型 v;
                            ACTION(p.f変数取得($1.val, v));
+                           ACTION(p.f変換確認(v, $2));
                            $$.val = p.fBrelvita().f単位数補正(v, $2.val);
                          }
     | '(' numvar bases   { ACTION(p.f基数入力($2.val, $3.val.i表記基数, $$.val)); }
@@ -136,7 +137,11 @@ exp: ten_num            { $$.val = std::move($1.val); }
     | '-' exp %prec NEG  { $$.val = p.fBrelvita().f符号付加($2.val); }
     | FUNC '(' exp ')'   { ACTION(p.f関数呼出($1, $3.val, $$.val)); }
     | ROOT_SIGN exp %prec NEG { ACTION(p.f関数呼出($1, $2.val, $$.val)); }
-    | '(' exp ')' SUNIT  { ACTION(p.f単位確認($4.val)); $$.val = p.f式単位補正($2.val, $4.val); }
+    | '(' exp ')' SUNIT  {
+                           ACTION(p.f単位確認($4.val));
+                           ACTION(p.f変換確認($2.val, $4));
+                           $$.val = p.f式単位補正($2.val, $4.val);
+                         }
     | '(' exp ')' subas  { $$.val = std::move($2.val); $$.val.i表記基数 = $4.val.i表記基数; }
     | '(' exp ')'        { $$.val = std::move($2.val); }
     ;

@@ -351,7 +351,7 @@ int32_t ClsParseBase::yylex() {
     } else {
         l項書換トークン長さ = (lS - f残りS()) - l項書換トークン位置;
     }
-    if (token == FUNC_TOKEN || token == ROOT_SIGN_TOKEN) {
+    if (token == FUNC_TOKEN || token == ROOT_SIGN_TOKEN || token == SUNIT_TOKEN) {
         yylval.l位置 = lトークン位置;
         yylval.l長さ = lトークン長さ;
         yylval.l項書換位置 = l項書換トークン位置;

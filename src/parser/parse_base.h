@@ -18,7 +18,7 @@
 // The parser's value of every token and grammar symbol.
 struct YYSTYPE {
     T単位数型 val;
-    // Where a function name or a root sign stands (main text, or the substitution text),
+    // Where a function name, a root sign or a unit stands (main text, or the substitution text),
     // so that an error of the call can point at it.
     int32_t l位置 = 0, l長さ = 0, l項書換位置 = -1, l項書換長さ = 0;
 };

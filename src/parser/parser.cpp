@@ -95,9 +95,29 @@ bool ClsParser::f変数取得(const T単位数型& vt変数, T単位数型& rt�
     return fエラー(RCS_UNDEFINE_SYMBOL + s);
 }
 
+bool ClsParser::f変換確認(const T単位数型& vt値, const YYSTYPE& vt単位) {
+    const T単位数型& u = vt単位.val;
+    if (u.s単位表記.empty() || fキャンセル印チェック(vt値, vt値)) return true;
+    const bool bUnknownTarget = f意味コ配列比較(u.t意味コ配列, f未知意味コ配列()) == 0;
+    const bool bUnknownValue = f意味コ配列比較(vt値.t意味コ配列, f未知意味コ配列()) == 0;
+    std::u16string message;
+    if (bUnknownTarget) {
+        message = RCS_UNKNOWN_UNIT;
+    } else if (!vt値.s単位表記.empty() && !bUnknownValue &&
+               !(f無次元判定(vt値.t意味コ配列) && f無次元判定(u.t意味コ配列)) &&
+               f意味コ配列比較(vt値.t意味コ配列, u.t意味コ配列) != 0) {
+        message = RCS_DIMENSION_MISMATCH + vt値.s単位表記 + u" → " + u.s単位表記;
+    } else {
+        return true;
+    }
+    yyerror(message, vt単位);
+    b行動エラー = true;
+    return false;
+}
+
 T単位数型 ClsParser::f式単位補正(const T単位数型& vt値, const T単位数型& vt単位) {
     const bool b無次元変換 = vt値.s単位表記.empty() && !vt単位.s単位表記.empty() &&
-                             f意味コ配列比較(vt値.t意味コ配列, vt単位.t意味コ配列) == 0;
+                             f無次元判定(vt値.t意味コ配列) && f無次元判定(vt単位.t意味コ配列);
     if (!b無次元変換 || fキャンセル印チェック(vt値, vt値)) return Brelvita.f単位数補正(vt値, vt単位);
     T単位数型 result = vt単位;
     result.s変数名 = vt値.s変数名;

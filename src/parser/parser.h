@@ -17,6 +17,7 @@ public:
     static constexpr char16_t RCS_BASE_VAL_ERROR[] = u"基数値不正: ";
     static constexpr char16_t RCS_VAL_ERROR[] = u"数値不正: ";
     static constexpr char16_t RCS_UNDEFINED_FUNCTION[] = u"未定義関数: ";
+    static constexpr char16_t RCS_DIMENSION_MISMATCH[] = u"次元不一致: ";
 
     using ClsParseBase::ClsParseBase;
 
@@ -38,6 +39,10 @@ public:
     bool f数値確認(const T単位数型& vt数値);
     // A unit token: known and not an exceptional unit other than the time unit.
     bool f単位確認(const T単位数型& vt単位);
+    // A conversion of a value into the unit of the token ("(exp)[unit]", "x[unit]"): the
+    // unit must read, and a value with a unit must have the unit's dimension; an error
+    // points at the unit. A plain value takes any unit, and an unknown one stays unknown.
+    bool f変換確認(const T単位数型& vt値, const YYSTYPE& vt単位);
     // The call of the function named by the token (or the root sign) on a value;
     // reports an unknown name and an argument outside the function's domain at the call.
     bool f関数呼出(const YYSTYPE& vt関数, const T単位数型& vt引数, T単位数型& rt値);

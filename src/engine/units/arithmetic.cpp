@@ -26,6 +26,18 @@ bool IsOperatorToken(const std::u16string& token) {
     return token.size() == 1 && f単位区切文字判定(token[0]);
 }
 
+// The offset of an offset row's formula (the text after its sign): a number, possibly
+// multiplied and divided by more ("459.67*5/9": the kelvins of a Fahrenheit offset).
+T複素数型 OffsetNumber(const std::u16string& text, const Tキャンセル検査& check) {
+    std::u16string rest = text;
+    T複素数型 x = FormulaNumber(fトークン取出し(rest), check);
+    for (std::u16string op; !(op = fトークン取出し(rest)).empty();) {
+        const T複素数型 y = FormulaNumber(fトークン取出し(rest), check);
+        x = op == u"*" ? f値乗算(x, y, check) : f値除算(x, y, check);
+    }
+    return x;
+}
+
 // A side of a product or sum can take part in an offset conversion: it has no pending
 // formula, or exactly one that belongs to its own dimension. minimum: the shortest
 // pending list that counts (0 for sums; 1 for products, where an empty list does not).
@@ -79,8 +91,8 @@ T複素数型 ClsBrelvita::f複素数基底値補正(const T複素数型& vt被�
     }
     const std::u16string& p = vs保留基底値補正式;
     if (p.empty()) return x;
-    if (p[0] == u'+') return f値加算(x, FormulaNumber(p.substr(1), check), check);
-    if (p[0] == u'-') return f値減算(x, FormulaNumber(p.substr(1), check), check);
+    if (p[0] == u'+') return f値加算(x, OffsetNumber(p.substr(1), check), check);
+    if (p[0] == u'-') return f値減算(x, OffsetNumber(p.substr(1), check), check);
     throw E一般例外(RCFES_基底値補正演算子2);
 }
 
@@ -91,9 +103,9 @@ T複素数型 ClsBrelvita::f複素数単位値補正(const T複素数型& vt被�
     const std::u16string& p = vs保留基底値補正式;
     if (!p.empty()) {
         if (p[0] == u'-') {
-            x = f値加算(x, FormulaNumber(p.substr(1), check), check);
+            x = f値加算(x, OffsetNumber(p.substr(1), check), check);
         } else if (p[0] == u'+') {
-            x = f値減算(x, FormulaNumber(p.substr(1), check), check);
+            x = f値減算(x, OffsetNumber(p.substr(1), check), check);
         } else {
             throw E一般例外(RCFES_単位値補正演算子2);
         }
@@ -113,7 +125,7 @@ T複素数型 ClsBrelvita::f複素数単位値補正(const T複素数型& vt被�
     return x;
 }
 
-T単位数型 ClsBrelvita::f加減算単位補正(const T単位数型& vt被加減数, T単位数型& rt加減数) {
+T単位数型 ClsBrelvita::f加減算単位補正(const T単位数型& vt被加減数, T単位数型& rt加減数, bool vb和) {
     const T単位数型& A = vt被加減数;
     T単位数型& B = rt加減数;
     if (f意味コ配列比較(A.t意味コ配列, B.t意味コ配列) != 0) {
@@ -128,12 +140,12 @@ T単位数型 ClsBrelvita::f加減算単位補正(const T単位数型& vt被加�
         return A;
     }
     if (!Correctable(A, 0) || !Correctable(B, 0)) return Unknown(A);
-    if (B.t保留.size() == 2) {
-        B.t複素数 = f複素数基底値補正(B.t複素数, B.t保留[1].s基底値補正式, B.s基底値変換式);
-    }
-    if (A.t保留.size() == 2) {
-        B.t複素数 = f複素数単位値補正(B.t複素数, A.t保留[1].s基底値補正式, A.s基底値変換式);
-    }
+    // Each side's own offset, if any; a difference added to a temperature takes none.
+    const bool bDifference = vb和 && A.t保留.size() == 2 && B.t保留.size() <= 1;
+    const std::u16string& offsetA = A.t保留.size() == 2 && !bDifference ? A.t保留[1].s基底値補正式 : u"";
+    const std::u16string& offsetB = B.t保留.size() == 2 ? B.t保留[1].s基底値補正式 : u"";
+    B.t複素数 = f複素数単位値補正(f複素数基底値補正(B.t複素数, offsetB, B.s基底値変換式), offsetA,
+                                  A.s基底値変換式);
     return A;
 }
 
@@ -166,7 +178,7 @@ T単位数型 AddOrSubtract(ClsBrelvita& e, const T単位数型& a, const T単�
     if (fキャンセル印チェック(a, b)) return fキャンセル値作成();
     return Cancellable(e, [&] {
         T単位数型 C = b;
-        T単位数型 result = e.f加減算単位補正(a, C);
+        T単位数型 result = e.f加減算単位補正(a, C, true);
         result.t複素数 = combine(a.t複素数, C.t複素数, e.fキャンセル検査());
         return result;
     });
@@ -232,10 +244,11 @@ T単位数型 f数値以外複写(const T単位数型& v) {
 // Product or quotient of two values, formed in base units and converted back into the
 // unit the display notation chose: the units combine by the operator `op` ("*" or "/"),
 // the numbers by `combine` (f値乗算 or f値除算).
-T単位数型 MultiplyOrDivide(ClsBrelvita& e, const T単位数型& a, const T単位数型& b, const char16_t* op,
+T単位数型 MultiplyOrDivide(ClsBrelvita& e, const T単位数型& vA, const T単位数型& vB, const char16_t* op,
                            T複素数演算 combine) {
-    if (fキャンセル印チェック(a, b)) return fキャンセル値作成();
+    if (fキャンセル印チェック(vA, vB)) return fキャンセル値作成();
     return Cancellable(e, [&] {
+        const T単位数型 a = e.f比率解消(vA), b = e.f比率解消(vB);
         const Tキャンセル検査 check = e.fキャンセル検査();
         if (b.s単位表記.empty()) {
             // By a plain number the unit correction keeps a as it is: only the number
@@ -254,6 +267,19 @@ T単位数型 MultiplyOrDivide(ClsBrelvita& e, const T単位数型& a, const T�
 }
 
 }  // namespace
+
+T単位数型 ClsBrelvita::f比率解消(const T単位数型& vt単位数) {
+    if (vt単位数.s単位表記.empty() || vt単位数.bキャンセル値) return vt単位数;
+    const T綴り索引型* hit = f綴り索引検索(vt単位数.s単位表記);
+    if (hit == nullptr || !t単一表記単位情報[hit->l行].b比率) return vt単位数;
+    T単位数型 plain;
+    plain.s変数名 = vt単位数.s変数名;
+    plain.iTag = vt単位数.iTag;
+    plain.i表記基数 = vt単位数.i表記基数;
+    plain.t意味コ配列 = f数値意味コ配列();
+    plain.t複素数 = f複素数基底値補正(vt単位数.t複素数, u"", vt単位数.s基底値変換式);
+    return plain;
+}
 
 T単位数型 ClsBrelvita::f乗算(const T単位数型& vt被乗数, const T単位数型& vt乗数) {
     return MultiplyOrDivide(*this, vt被乗数, vt乗数, u"*", f値乗算);

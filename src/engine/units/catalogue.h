@@ -53,6 +53,7 @@ struct v単一表記単位情報再定義型 {
     const char16_t* s意味コード;
     const char16_t* s基底値補正式;
     int32_t l接頭子フラグ;
+    bool b比率 = false;  // a ratio (%): in a product, quotient or power it is a plain number
 };
 inline constexpr int D単一表記単位数 = 131;
 inline constexpr int D単一表記単位情報_数値 = 0;
@@ -78,6 +79,7 @@ struct T単一表記単位情報型 {
     std::u16string s基底値補正式;
     int32_t l接頭子フラグ = 0;
     std::u16string s説明;  // help description; empty: not listed
+    bool b比率 = false;
 };
 struct T意味コ表記情報型 {
     T意味コ配列型 t意味コ配列;

@@ -129,10 +129,11 @@ void RootUnit(ClsBrelvita& e, T単位数型& U, int32_t d, bool& flag) {
 
 }  // namespace
 
-T単位数型 ClsBrelvita::f累乗(const T単位数型& vt底, const T単位数型& vt指数) {
-    if (fキャンセル印チェック(vt底, vt指数)) return fキャンセル値作成();
+T単位数型 ClsBrelvita::f累乗(const T単位数型& vt底入力, const T単位数型& vt指数入力) {
+    if (fキャンセル印チェック(vt底入力, vt指数入力)) return fキャンセル値作成();
     try {
         const Tキャンセル検査 check = fキャンセル検査();
+        const T単位数型 vt底 = f比率解消(vt底入力), vt指数 = f比率解消(vt指数入力);
         T単位数型 B = vt底;
         if (!vt指数.s単位表記.empty()) f未知単位情報設定(B);  // a unit in the exponent
         T単位数型 result = B;

@@ -171,8 +171,11 @@ std::u16string f基数ステップ(ClsBrelvita& e, const std::u16string& R, int3
 // the unknown one, and with " ?" for a dimension the table does not name.
 std::u16string f単位括弧(const T単位数型& v) {
     init_var();
-    // A dimensionless unit of its own (the degree) is named by its spelling.
-    const size_t first = v.s単位表記 == u"\u00B0" ? 0 : 1;
+    // A dimensionless unit of its own (the degree, the percent) is named by its spelling.
+    const T綴り索引型* hit = v.s単位表記.empty() ? nullptr : f綴り索引検索(v.s単位表記);
+    const bool bOwnName = hit != nullptr && f意味コ配列比較(t単一表記単位情報[hit->l行].t単一.t意味コ配列,
+                                                            f数値意味コ配列()) == 0;
+    const size_t first = bOwnName ? 0 : 1;
     for (size_t i = first; i < t意味コ表記情報.size(); ++i) {
         if (f意味コ配列比較(t意味コ表記情報[i].t意味コ配列, v.t意味コ配列) != 0) continue;
         if (i == D意味コ表記情報_未知) return CSTAVELKO_LB + std::u16string(D未知単位印) + CSTAVELKO_RB;

@@ -101,6 +101,10 @@ bool f意味コ配列包含(const T意味コ配列型& vt意味コ配列集合, 
     return true;
 }
 
+bool f無次元判定(const T意味コ配列型& vt意味コ配列) {
+    return vt意味コ配列.size() <= 1 || f意味コ配列比較(vt意味コ配列, f数値意味コ配列()) == 0;
+}
+
 void f意味コ演算(const T意味コ配列型& vt被演算意味コ配列, const std::u16string& vs演算子,
                  const T意味コ配列型& vt演算意味コ配列, T意味コ配列型& rt結果) {
     const bool bDivide = vs演算子 == u"/";

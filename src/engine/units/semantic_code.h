@@ -10,6 +10,7 @@
 
 // Codes of the base dimensions, in ascending code order.
 inline constexpr char16_t D意味コ質量[] = u"!1190";
+inline constexpr char16_t D意味コ情報量[] = u"!1191";
 inline constexpr char16_t D意味コ長さ[] = u"!1192";
 inline constexpr char16_t D意味コ温度[] = u"!11931";
 inline constexpr char16_t D意味コ光度[] = u"!11932";
@@ -17,7 +18,6 @@ inline constexpr char16_t D意味コ数値[] = u"!11950";
 inline constexpr char16_t D意味コ時間[] = u"!119621";
 inline constexpr char16_t D意味コ電流[] = u"!119622";
 inline constexpr char16_t D意味コ物質量[] = u"!1510";
-inline constexpr char16_t D意味コ情報量[] = u"!1600";
 inline constexpr char16_t D意味コ未知[] = u"!33066";
 // Greater than every code: ends a merge.
 inline constexpr char16_t D意味コHighValue[] = u"!9999999999999";
@@ -53,6 +53,9 @@ using T保留補正式配列型 = std::vector<T保留補正式型>;
 const T意味コ配列型& f数値意味コ配列();
 // The dimension of the unknown unit: (("!33066", 1)).
 const T意味コ配列型& f未知意味コ配列();
+
+// True for no dimension: the plain number's array, or one whose codes all cancelled.
+bool f無次元判定(const T意味コ配列型& vt意味コ配列);
 
 // Parses a code string such as "!1190*!1192(2)/!119621(2)" into a sorted array; a
 // malformed string gives the unknown-unit array.
