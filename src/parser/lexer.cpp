@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "common/ut_common.h"
+#include "parser/input_fold.h"
 #include "parser/parse_base.h"
 
 namespace {
@@ -337,6 +338,11 @@ int32_t ClsParseBase::yylex() {
         token = ROOT_SIGN_TOKEN;
         yylval.val.s変数名 = u"sqrt";
         s一つ前のトークン = u"√";
+        b長さ0可 = false;
+    } else if ((s一つ前のトークン == u"0" || s一つ前のトークン == u")") && f単位頭字(static_cast<char16_t>(c))) {
+        // "6畳", "20°C", "5%": a unit spelled with other than a Latin letter, read as
+        // "10km" is; anywhere else such a character stays a syntax error.
+        token = f英字読取(c);
         b長さ0可 = false;
     } else if (c == u'?') {
         token = HELP_CMD_TOKEN;

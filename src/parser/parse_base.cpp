@@ -1,6 +1,6 @@
-// The evaluation entry: resets the reading state, runs the parse, turns a cancellation
-// into the cancel mark, and maps the outcome to the offending token's range in the main
-// text or in the substitution text.
+// The evaluation entry: folds the typed texts, resets the reading state, runs the parse,
+// turns a cancellation into the cancel mark, and maps the outcome to the offending token's
+// range in the typed main text or in the typed substitution text.
 #include "parser/parse_base.h"
 
 #include "common/ut_common.h"
@@ -36,8 +36,10 @@ void ClsParseBase::f行評価(const std::u16string& vs入力式, std::u16string&
                            const std::u16string& vs項書換, int32_t& rl項書換エラートークン位置,
                            int32_t& rl項書換エラートークン長さ) {
     s退避入力式 = vs入力式;
+    f入力折畳み(s退避入力式, t入力式対応);
     i入力式位置 = 0;
     s退避項書換 = vs項書換;
+    f入力折畳み(s退避項書換, t項書換対応);
     i項書換位置 = s退避項書換.size();  // nothing of the substitution text is pending
     b項書換切出し中 = false;
     s結果.clear();
@@ -113,6 +115,9 @@ void ClsParseBase::L終了_proc(std::u16string& rs結果, std::u16string& rsエ�
         rl項書換エラートークン位置 = RCL_無効位置;
         rl項書換エラートークン長さ = 0;
     }
+    // The lexer counted in the folded texts; the user sees the typed ones.
+    t入力式対応.f元へ(rlエラートークン位置, rlエラートークン長さ);
+    t項書換対応.f元へ(rl項書換エラートークン位置, rl項書換エラートークン長さ);
 }
 
 std::u16string ClsParseBase::yyhelp() {

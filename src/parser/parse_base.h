@@ -13,6 +13,7 @@
 #include "common/exception.h"
 #include "engine/brelvita.h"
 #include "parser/front_end.h"
+#include "parser/input_fold.h"
 #include "parser/symtab.h"
 
 // The parser's value of every token and grammar symbol.
@@ -82,8 +83,9 @@ public:
     ClsParseBase& operator=(const ClsParseBase&) = delete;
 
     // Evaluates one line (ending in a line feed) in which every "@" stands for the
-    // substitution text. Gives the result text or the error message with the offending
-    // token's range in the main text or (main start -1) in the substitution text.
+    // substitution text, both read as f入力折畳み folds them. Gives the result text or the
+    // error message with the offending token's range in the typed main text or (main
+    // start -1) in the typed substitution text.
     // Engine errors other than a cancellation reach the caller.
     void yygo(const std::u16string& vs入力式, std::u16string& rs結果, std::u16string& rsエラー,
               int32_t& rlエラートークン位置, int32_t& rlエラートークン長さ, const std::u16string& vs項書換,
@@ -187,6 +189,9 @@ private:
     size_t i入力式位置 = 0;
     std::u16string s退避項書換;
     size_t i項書換位置 = 0;
+    // The way back from the folded texts above to the typed ones.
+    T折畳み対応 t入力式対応;
+    T折畳み対応 t項書換対応;
     std::u16string sエラーメッセージ_;
     bool b範囲指定_ = false;  // the error points at t指定範囲_'s token
     YYSTYPE t指定範囲_;
