@@ -123,7 +123,7 @@ class T解析器 {
             }
             return true;
         }
-        if (name != "--template" && name != "--timeout" && name != "--digits") {
+        if (name != "--template" && name != "--timeout" && name != "--digits" && name != "--units") {
             return f失敗("unknown option " + name);
         }
         if (!value) {
@@ -133,10 +133,15 @@ class T解析器 {
         return f値設定(name, *value);
     }
 
-    // Stores the value of --template, --timeout or --digits.
+    // Stores the value of --template, --timeout, --digits or --units.
     bool f値設定(const std::string& name, const std::string& value) {
         if (name == "--template") {
             t設定_.s雛形 = value;
+            return true;
+        }
+        if (name == "--units") {
+            if (value.empty()) return f失敗("--units needs a file name");
+            t設定_.s単位ファイル = value;
             return true;
         }
         if (name == "--timeout") {
@@ -177,8 +182,8 @@ bool fオプション解析(const std::vector<std::string>& vt引数, T起動設
 }
 
 std::string f使用法文字列() {
-    return "Usage: tavelko-cli [--json] [--template TEXT] [--timeout SECONDS] [--digits N] [EXPR "
-           "...]\n"
+    return "Usage: tavelko-cli [--json] [--template TEXT] [--timeout SECONDS] [--digits N]\n"
+           "                   [--units FILE] [EXPR ...]\n"
            "\n"
            "Evaluates each EXPR in order in one session (variables and the display mode\n"
            "persist); without EXPR reads lines from standard input: an interactive prompt\n"
@@ -191,6 +196,9 @@ std::string f使用法文字列() {
            "  --timeout SECONDS  cancel an evaluation still running after SECONDS (e.g. 0.5);\n"
            "                     the result shows the digits so far followed by \"...\"\n"
            "  --digits N         cut an expansion once it has N digits after the point\n"
+           "  --units FILE       read your own units from FILE instead of the default\n"
+           "                     $XDG_CONFIG_HOME/tavelko/units.txt; lines that cannot\n"
+           "                     be used are reported on standard error as FILE:LINE\n"
            "  --version          print the version and exit\n"
            "  -h, --help         print this help and exit\n"
            "  --                 treat every following argument as an expression\n"

@@ -1,5 +1,6 @@
 // The command line of the console front end:
-//   tavelko-cli [--json] [--template TEXT] [--timeout SECONDS] [--digits N] [EXPR ...]
+//   tavelko-cli [--json] [--template TEXT] [--timeout SECONDS] [--digits N] [--units FILE]
+//               [EXPR ...]
 #pragma once
 
 #include <cstdint>
@@ -15,6 +16,7 @@ struct T起動設定型 {
     std::string s雛形;             // the template (main text) as UTF-8; empty: none
     double d制限秒 = 0;            // evaluation time limit in seconds; 0: none
     int32_t l桁数制限 = 0;         // digits after the point an expansion may reach; 0: none
+    std::string s単位ファイル;      // the units file read instead of the default one; empty: none
     std::vector<std::string> t式;  // expressions given as arguments, in order
 };
 

@@ -2,11 +2,14 @@
 // notification area, "--fresh" anywhere without the saved state. "--screenshot FILE
 // [LINE …]" enters each LINE ("<Up>" and "<Down>" press that key instead, "<Template>TEXT"
 // enters TEXT in the template pane), saves a picture of the window to FILE and quits
-// (used to make the documentation's screenshot); "--fresh" may precede it.
+// (used to make the documentation's screenshot, which therefore reads no units file);
+// "--fresh" may precede it. The user's units file is read before the window exists, so
+// that its units are in place before the first evaluation.
 #include <QApplication>
 #include <QKeyEvent>
 #include <QTimer>
 
+#include "commands/user_units.h"
 #include "ui/icon.h"
 #include "ui/main_window.h"
 
@@ -51,6 +54,21 @@ void fScreenshot(TfTavelko& w, const QString& file, const QStringList& lines, qs
     QCoreApplication::exit(w.grab().save(file) ? 0 : 1);
 }
 
+// Reads the user's units file; the lines to show for it: the lines that could not be
+// used, or why an existing file could not be read. A missing file says nothing.
+QStringList f利用者単位読込() {
+    const std::string path = f利用者単位既定パス();
+    if (path.empty()) return {};
+    const T単位ファイル結果型 r = f利用者単位ファイル読込(path);
+    QStringList v;
+    if (!r.b読込 && !r.b不在)
+        v << QStringLiteral("%1: 単位ファイルを読めません（%2）")
+                 .arg(QString::fromStdString(path), QString::fromLocal8Bit(r.s理由.c_str()));
+    for (const T単位定義報告型& report : r.t報告)
+        v << QString::fromStdU16String(f単位定義報告文(path, report));
+    return v;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -76,7 +94,9 @@ int main(int argc, char** argv) {
         });
         return app.exec();
     }
+    const QStringList v単位通知 = f利用者単位読込();
     TfTavelko w(args);
+    w.f起動通知設定(v単位通知);
     w.f起動表示();
     return app.exec();
 }

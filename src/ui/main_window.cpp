@@ -6,6 +6,7 @@
 #include <QCloseEvent>
 #include <QScreen>
 #include <QVBoxLayout>
+#include <utility>
 
 #include "ui/icon.h"
 #include "ui/pane_text.h"
@@ -179,6 +180,7 @@ void TfTavelko::f初回活性化() {
         if (r.sエラー.empty()) f出力表示(r);
         else RtbResult->f表示(fペイン文字列(r.sエラー));
     }
+    f通知表示(std::exchange(v起動通知_, {}));
     if (p状態_) {
         f状態警告表示();
         p状態_->f保存済設定(f状態取得());

@@ -46,6 +46,9 @@ public:
     void f初回活性化();
     // Replaces the beep given when browsing runs past the end of a history.
     void f警告音設定(std::function<void()> beep) { fBeep_ = std::move(beep); }
+    // Lines shown below the version text at the first activation (the unusable lines of
+    // the user's units file); set before the window is shown.
+    void f起動通知設定(QStringList v) { v起動通知_ = std::move(v); }
     // An evaluation is running (the input pane is locked).
     bool f計算中() const { return b計算中_; }
     // Asks the running evaluation to stop and shows that it is being cancelled.
@@ -114,6 +117,8 @@ private:
     void f状態保存(bool bリセット = false);
     // Adds the state file's pending warnings below the result pane's text.
     void f状態警告表示();
+    // Adds the lines below the result pane's text and shows its end.
+    void f通知表示(const QStringList& v);
 
     // --- keys and mouse (keys.cpp)
     bool fキー押下(QObject* watched, QKeyEvent* e);
@@ -139,6 +144,7 @@ private:
     QSystemTrayIcon* TITav = nullptr;
     std::function<void()> fBeep_;
     std::unique_ptr<T状態ファイル> p状態_;  // none with "--fresh"
+    QStringList v起動通知_;                 // shown once, at the first activation
     // The session's display mode and variables' saved forms as the last outcome gave
     // them: what the saved state keeps, without reading the session from this thread.
     int32_t i表示モード_ = DEC_CMD;

@@ -56,8 +56,9 @@ void TfTavelko::f状態保存(bool bリセット) {
     f状態警告表示();
 }
 
-void TfTavelko::f状態警告表示() {
-    const QStringList v = p状態_->f警告取出();
+void TfTavelko::f状態警告表示() { f通知表示(p状態_->f警告取出()); }
+
+void TfTavelko::f通知表示(const QStringList& v) {
     if (v.isEmpty()) return;
     std::u16string s = fCRLF文字列(RtbResult->f全文());
     for (const QString& line : v) s = f行追加(s, line.toStdU16String());

@@ -59,6 +59,17 @@ TEST(CliOptions, AcceptedCommandLines) {
     }
 }
 
+TEST(CliOptions, UnitsFileIsTakenAsItIs) {
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"--units", "-my units.txt", "1"}, {"--units=-my units.txt", "1"}}) {
+        T起動設定型 t;
+        std::string err;
+        ASSERT_TRUE(fオプション解析(args, t, err)) << err;
+        EXPECT_EQ(t.s単位ファイル, "-my units.txt");
+        EXPECT_EQ(t.t式, std::vector<std::string>{"1"});
+    }
+}
+
 TEST(CliOptions, UsageErrorsNameTheProblem) {
     const std::pair<std::vector<std::string>, std::string> cases[] = {
         {{"--bogus"}, "unknown option --bogus"},
@@ -67,6 +78,8 @@ TEST(CliOptions, UsageErrorsNameTheProblem) {
         {{"--template"}, "option --template needs a value"},
         {{"--timeout"}, "option --timeout needs a value"},
         {{"--digits"}, "option --digits needs a value"},
+        {{"--units"}, "option --units needs a value"},
+        {{"--units="}, "--units needs a file name"},
         {{"--timeout=1.2.3"},
          "--timeout needs a number of seconds from 0.001 to 1000000000, not '1.2.3'"},
         {{"--digits=+5"}, "--digits needs a whole number from 1 to 2147483647, not '+5'"},

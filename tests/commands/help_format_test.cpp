@@ -44,8 +44,11 @@ TEST(HelpFormat, CharactersOutOfPlaceAreInternalErrors) {
 
 TEST(HelpFormat, TheUnitHelpFormats) {
     const std::u16string text = fヘルプ文字列整形(Brelvita_Help());
-    EXPECT_NE(text.find(I + I + u"[km/h]  .....  速度\r\n"), std::u16string::npos);
-    EXPECT_NE(text.find(I + I + u"[°C][℃]  .....  温度(セルシウス度)\r\n"), std::u16string::npos);
+    EXPECT_NE(text.find(u"\n" + I + I + u"速度\r\n"), std::u16string::npos);
+    EXPECT_NE(text.find(u"\n" + I + I + I + u"[km/h]  .....  速度\r\n"), std::u16string::npos);
+    EXPECT_NE(text.find(u"\n" + I + I + I + u"[°C][℃]  .....  温度(セルシウス度)\r\n"), std::u16string::npos);
+    EXPECT_NE(text.find(u"\n" + I + I + I + u"[B]  E P T G M k Ki Mi Gi Ti Pi Ei  .....  情報量(バイト)\r\n"),
+              std::u16string::npos);
     EXPECT_NE(text.find(I + I + I + I + u"($10101100.1111)2[16]\r\n"), std::u16string::npos);
 }
 

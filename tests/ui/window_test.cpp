@@ -42,6 +42,7 @@ class WindowTest : public QObject {
     Q_OBJECT
 private slots:
     void startState();
+    void startNotices();
     void evaluate_data();
     void evaluate();
     void templateEnterEvaluatesNothing();
@@ -82,6 +83,21 @@ void WindowTest::startState() {
         QCOMPARE(t.splitter()->handle(i)->contentsRect().height(), 3);
         QCOMPARE(t.splitter()->handle(i)->objectName(), QStringLiteral("Splitter%1").arg(i));
     }
+}
+
+// Notices given before the window is shown (the units file's unusable lines) follow the
+// version text at the first activation, once.
+void WindowTest::startNotices() {
+    TWindow t;
+    const QStringList notices = {QStringLiteral("/u/units.txt:3: 次元不明"), QStringLiteral("/u/units.txt:9: 単位定義不正")};
+    t.w->f起動通知設定(notices);
+    QVERIFY(t.fOpen());
+    const QString shown = t.result()->toPlainText();
+    QVERIFY2(shown.startsWith(QStringLiteral("Tavelko/Linux")), qPrintable(shown));
+    QVERIFY2(shown.endsWith(QLatin1Char('\n') + notices.join(QLatin1Char('\n')) + QLatin1Char('\n')), qPrintable(shown));
+    t.w->hide();
+    QVERIFY(t.fOpen());
+    QCOMPARE(t.result()->toPlainText(), shown);
 }
 
 void WindowTest::evaluate_data() {

@@ -362,27 +362,6 @@ bool f利用者単位追加(const std::u16string& vs綴り, const T意味コ配�
     return true;
 }
 
-std::u16string Brelvita_Help() {
-    init_var();
-    const std::u16string LB = CSTAVELKO_LB, RB = CSTAVELKO_RB;
-    std::u16string s = u"1[単位]+";
-    for (const auto& entry : t単位ヘルプ情報) {
-        if (entry.s説明.empty()) continue;
-        std::u16string spelling = entry.s綴り;
-        if (!spelling.empty() && spelling[0] == D正規文印[0]) spelling = f正規文展開(spelling.substr(1));
-        s += u"2[" + LB + spelling + RB + u"]-3(" + entry.s説明 + u")";
-    }
-    s += u"+1[例]+";
-    s += u"2(変数に値を代入する)+4[pi:=3.14]+";
-    s += u"2(代入した変数を使って、半径2cmの円の面積を求める)+4[pi*2cm^2]+";
-    s += u"2(123456秒をhh:mm:ss形式の時間に変換する)+4[(123456s)" + LB + D例単_時間 + RB + u"]+";
-    s += u"2(秒速5mの1時間後の距離" + LB + u"km" + RB + u"を求める)+4((5" + LB + u"m/s" + RB +
-         u"*1h)" + LB + u"km" + RB + u")+";
-    s += u"2(2進数10101100.1111を16進数に変換して表示する)+4[($10101100.1111)2" + LB + u"16" +
-         RB + u"]+";
-    return s;
-}
-
 void f配列変換(std::u16string sリスト, TAString& rs変換配列) {
     sリスト += D_SEP;
     size_t count = 0;

@@ -117,7 +117,8 @@ bool f利用者単位追加(const std::u16string& vs綴り, const T意味コ配�
 // any thread, only find them built.
 void init_var();
 
-// The unit part of the help text in the help mini-format.
+// The unit part of the help text in the help mini-format: the listed units with their
+// prefixes grouped by dimension, the user's own units, then examples (unit_help.cpp).
 std::u16string Brelvita_Help();
 
 // Splits a D_SEP-separated list into rs変換配列[1..count]; index 0 is left as it was.
