@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 """Writes the batch input of the "units" row of speed_table.sh: lines a user would type
-into the console (unit conversions, derived units, temperatures, times, radixes,
+into the console (unit conversions, everyday units, derived units, temperatures, times, radixes,
 variables, plain fractions), their numbers drawn from a seeded generator so the file is
 the same on every run. Every line must evaluate without an error message:
 
@@ -40,6 +40,31 @@ def conversion(r):
         f"({r.randint(1, 99)}km/0:{r.randint(1, 59)})[km/h]",
         f"{r.randint(1, 99)}km/0:0:{r.randint(1, 59)}",
         f"{r.randint(1, 99)}mm+{r.randint(1, 99)}cm+{r.randint(1, 99)}mm",
+    ])
+
+
+def everyday(r):
+    """Units of everyday life: imperial and US units, kWh, °F, shaku-kan units, ratios, bytes."""
+    n = r.randint(1, 999)
+    return r.choice([
+        f"({n}ft)[m]",
+        f"({n}lb)[kg]",
+        f"({n}gal)[L]",
+        f"({n}mi)[km]",
+        f"({n}[mph])[km/h]",
+        f"({r.randint(-40, 212)}[°F])[°C]",
+        f"({r.randint(-40, 100)}[°C])[°F]",
+        f"({n}kWh)[MJ]",
+        f"({n}psi)[kPa]",
+        f"({n}[inHg])[hPa]",
+        f"{r.randint(1, 20)}畳",
+        f"({n}升)[L]",
+        f"({n}坪)[m2]",
+        f"{r.randint(1, 99)}[%]*{n}",
+        f"({n}[GiB])[MB]",
+        f"({n}yr)[d]",
+        f"({n}[eV])[J]",
+        f"{r.randint(1, 99)}[°C]+{r.randint(1, 99)}[K]",
     ])
 
 
@@ -126,7 +151,7 @@ def fraction(r):
     return r.choice([f"{a}/{b}{op}{c}/{d}", f"{a}/{b}", f"({a}/{b}){op}{c}"])
 
 
-KINDS = [conversion, derived, temperature, time_literal, radix, fraction]
+KINDS = [conversion, everyday, derived, temperature, time_literal, radix, fraction]
 
 
 def generate(count, seed):
