@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "engine/halfway.h"
@@ -73,9 +74,9 @@ public:
     // without offset added to an A with one (20 °C + 5 K) is a difference, not a point on
     // the absolute scale: it converts by the factors alone.
     T単位数型 f加減算単位補正(const T単位数型& vt被加減数, T単位数型& rt加減数, bool vb和 = false);
-    // A value in a ratio unit ("5 [%]") as the plain number it stands for (0.05); any
-    // other value as it is.
-    T単位数型 f比率解消(const T単位数型& vt単位数);
+    // A value in a ratio unit ("5 [%]") as the plain number it stands for (0.05), built
+    // in rt作業; any other value as it is, without a copy.
+    const T単位数型& f比率解消(const T単位数型& vt単位数, std::optional<T単位数型>& rt作業);
     // A value with a unit attached (plain number) or converted into it (same dimension).
     T単位数型 f単位数補正(const T単位数型& vt単位補正数, const T単位数型& vt補正単位);
     // A + B and A - B in A's unit (B converted into it when the dimensions agree).

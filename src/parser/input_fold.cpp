@@ -92,6 +92,10 @@ E上付 f上付の扱い(const std::u16string& s, bool b括弧内) {
 
 // Whether the text holds anything to fold.
 bool f要折畳み(const std::u16string& s) {
+    // Most lines are ASCII without "^": one plain pass settles them.
+    bool bRare = false;
+    for (const char16_t c : s) bRare |= c >= 0x80 || c == k累乗;
+    if (!bRare) return false;
     bool b括弧内 = false;
     for (const char16_t c : s) {
         if (c < 0x80) {

@@ -339,7 +339,7 @@ int32_t ClsParseBase::yylex() {
         yylval.val.s変数名 = u"sqrt";
         s一つ前のトークン = u"√";
         b長さ0可 = false;
-    } else if ((s一つ前のトークン == u"0" || s一つ前のトークン == u")") && f単位頭字(static_cast<char16_t>(c))) {
+    } else if (f単位頭字(static_cast<char16_t>(c)) && (s一つ前のトークン == u"0" || s一つ前のトークン == u")")) {
         // "6畳", "20°C", "5%": a unit spelled with other than a Latin letter, read as
         // "10km" is; anywhere else such a character stays a syntax error.
         token = f英字読取(c);

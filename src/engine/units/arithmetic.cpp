@@ -248,7 +248,9 @@ T単位数型 MultiplyOrDivide(ClsBrelvita& e, const T単位数型& vA, const T�
                            T複素数演算 combine) {
     if (fキャンセル印チェック(vA, vB)) return fキャンセル値作成();
     return Cancellable(e, [&] {
-        const T単位数型 a = e.f比率解消(vA), b = e.f比率解消(vB);
+        std::optional<T単位数型> workA, workB;
+        const T単位数型& a = e.f比率解消(vA, workA);
+        const T単位数型& b = e.f比率解消(vB, workB);
         const Tキャンセル検査 check = e.fキャンセル検査();
         if (b.s単位表記.empty()) {
             // By a plain number the unit correction keeps a as it is: only the number
@@ -268,11 +270,13 @@ T単位数型 MultiplyOrDivide(ClsBrelvita& e, const T単位数型& vA, const T�
 
 }  // namespace
 
-T単位数型 ClsBrelvita::f比率解消(const T単位数型& vt単位数) {
-    if (vt単位数.s単位表記.empty() || vt単位数.bキャンセル値) return vt単位数;
+const T単位数型& ClsBrelvita::f比率解消(const T単位数型& vt単位数, std::optional<T単位数型>& rt作業) {
+    if (vt単位数.s単位表記.empty() || vt単位数.bキャンセル値 || !f無次元判定(vt単位数.t意味コ配列)) {
+        return vt単位数;
+    }
     const T綴り索引型* hit = f綴り索引検索(vt単位数.s単位表記);
     if (hit == nullptr || !t単一表記単位情報[hit->l行].b比率) return vt単位数;
-    T単位数型 plain;
+    T単位数型& plain = rt作業.emplace();
     plain.s変数名 = vt単位数.s変数名;
     plain.iTag = vt単位数.iTag;
     plain.i表記基数 = vt単位数.i表記基数;

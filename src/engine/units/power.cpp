@@ -133,7 +133,9 @@ T単位数型 ClsBrelvita::f累乗(const T単位数型& vt底入力, const T単�
     if (fキャンセル印チェック(vt底入力, vt指数入力)) return fキャンセル値作成();
     try {
         const Tキャンセル検査 check = fキャンセル検査();
-        const T単位数型 vt底 = f比率解消(vt底入力), vt指数 = f比率解消(vt指数入力);
+        std::optional<T単位数型> work底, work指数;
+        const T単位数型& vt底 = f比率解消(vt底入力, work底);
+        const T単位数型& vt指数 = f比率解消(vt指数入力, work指数);
         T単位数型 B = vt底;
         if (!vt指数.s単位表記.empty()) f未知単位情報設定(B);  // a unit in the exponent
         T単位数型 result = B;

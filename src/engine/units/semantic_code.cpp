@@ -102,7 +102,9 @@ bool f意味コ配列包含(const T意味コ配列型& vt意味コ配列集合, 
 }
 
 bool f無次元判定(const T意味コ配列型& vt意味コ配列) {
-    return vt意味コ配列.size() <= 1 || f意味コ配列比較(vt意味コ配列, f数値意味コ配列()) == 0;
+    const T意味コ配列型& a = vt意味コ配列;
+    if (a.size() <= 1) return true;
+    return a.size() == 2 && a[1].l指数 == 1 && a[1].s単一意味コ == std::u16string_view(D意味コ数値);
 }
 
 void f意味コ演算(const T意味コ配列型& vt被演算意味コ配列, const std::u16string& vs演算子,
