@@ -151,7 +151,7 @@ std::u16string f定義行(std::u16string_view vs行) {
     for (const auto& prefix : t接頭子リスト) {
         if (prefix.lフラグ != 0 && (prefix.lフラグ & flags) == 0) continue;
         const std::u16string form = prefix.s接頭子 + spelling;
-        if (f綴り索引検索(form) != nullptr) return RCS_既存単位 + form;
+        if (f綴り索引検索(form)) return RCS_既存単位 + form;
     }
 
     std::u16string message;

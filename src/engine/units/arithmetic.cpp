@@ -274,8 +274,8 @@ const T単位数型& ClsBrelvita::f比率解消(const T単位数型& vt単位数
     if (vt単位数.s単位表記.empty() || vt単位数.bキャンセル値 || !f無次元判定(vt単位数.t意味コ配列)) {
         return vt単位数;
     }
-    const T綴り索引型* hit = f綴り索引検索(vt単位数.s単位表記);
-    if (hit == nullptr || !t単一表記単位情報[hit->l行].b比率) return vt単位数;
+    const std::optional<T綴り索引型> hit = f綴り索引検索(vt単位数.s単位表記);
+    if (!hit || !t単一表記単位情報[hit->l行].b比率) return vt単位数;
     T単位数型& plain = rt作業.emplace();
     plain.s変数名 = vt単位数.s変数名;
     plain.iTag = vt単位数.iTag;

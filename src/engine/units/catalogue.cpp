@@ -1,5 +1,6 @@
 #include "engine/units/catalogue.h"
 
+#include <cstdint>
 #include <unordered_map>
 
 #include "common/ut_common.h"
@@ -257,59 +258,87 @@ const v意味コ表記情報再定義型 v意味コ表記情報再定義[D意味
 
 std::vector<T単一表記単位情報型> t単一表記単位情報;
 std::vector<T意味コ表記情報型> t意味コ表記情報;
-std::vector<T単位ヘルプ情報型> t単位ヘルプ情報;
 
 namespace {
 
-// Every spelling that reads, prefixed ones included, with the row it reads as.
-std::unordered_map<std::u16string, T綴り索引型> t綴り索引;
+// Every plain spelling (a row's alternatives, without prefix) with the rows spelled so,
+// in row order.
+std::unordered_map<std::u16string, std::vector<int32_t>> t綴り索引;
 
-// The spellings row i adds to the index: its alternatives, alone and with each allowed
-// prefix, in the order a scan of that row would try them.
-std::vector<std::pair<std::u16string, T綴り索引型>> f行の綴り(int32_t i) {
+// Adds row i's plain spellings to the index.
+void f索引追加(int32_t i) {
+    const std::u16string& spelling = t単一表記単位情報[i].t単一.s綴り;
+    if (!spelling.empty() && spelling[0] == D正規文印[0]) {
+        for (auto& w : f綴り候補(spelling)) t綴り索引[std::move(w)].push_back(i);
+    } else {
+        t綴り索引[spelling].push_back(i);
+    }
+}
+
+// The reading of a term as scanning the rows in order finds it: among the rows it reads
+// as (directly, or as an allowed prefix followed by a plain spelling), the first row,
+// and for that row the direct reading, else the first prefix in list order.
+bool f綴り解決(const std::u16string& term, T綴り索引型& rHit) {
+    int32_t bestRow = INT32_MAX, bestPrefix = INT32_MAX;
+    for (int32_t k = 0; k < D接頭子数; ++k) {
+        const T接頭子リスト型& prefix = t接頭子リスト[k];
+        const std::u16string_view p = prefix.s接頭子;
+        if (!term.starts_with(p) || (k != 0 && term.size() == p.size())) continue;
+        const auto it = t綴り索引.find(k == 0 ? term : term.substr(p.size()));
+        if (it == t綴り索引.end()) continue;
+        for (const int32_t row : it->second) {
+            if (k != 0 && (prefix.lフラグ & t単一表記単位情報[row].l接頭子フラグ) == 0) continue;
+            if (row < bestRow || (row == bestRow && k < bestPrefix)) {
+                bestRow = row;
+                bestPrefix = k;
+            }
+            break;  // later rows of this spelling come after this one
+        }
+    }
+    if (bestRow == INT32_MAX) return false;
+    const T接頭子リスト型& prefix = t接頭子リスト[bestPrefix];
+    rHit = {bestRow, prefix.b二進 ? 0 : prefix.l指数, prefix.b二進 ? prefix.l指数 : 0};
+    return true;
+}
+
+// The plain spellings of row i, alone and with each allowed prefix.
+std::vector<std::u16string> f行の綴り(int32_t i) {
     const T単一表記単位情報型& row = t単一表記単位情報[i];
-    std::vector<std::pair<std::u16string, T綴り索引型>> out;
+    std::vector<std::u16string> out;
     for (const auto& w : f綴り候補(row.t単一.s綴り)) {
-        out.push_back({w, {i, 0, 0}});
+        out.push_back(w);
         for (const auto& prefix : t接頭子リスト) {
-            if ((prefix.lフラグ & row.l接頭子フラグ) == 0) continue;
-            const T綴り索引型 hit = prefix.b二進 ? T綴り索引型{i, 0, prefix.l指数} : T綴り索引型{i, prefix.l指数, 0};
-            out.push_back({prefix.s接頭子 + w, hit});
+            if ((prefix.lフラグ & row.l接頭子フラグ) != 0) out.push_back(prefix.s接頭子 + w);
         }
     }
     return out;
 }
 
-// Adds row i's spellings; a spelling an earlier row already reads keeps that reading.
-void f索引追加(int32_t i) {
-    for (auto& [spelling, hit] : f行の綴り(i)) t綴り索引.emplace(std::move(spelling), hit);
-}
-
 // Fills the run-time tables from the constant ones.
 void f表構築() {
+    std::unordered_map<std::u16string_view, T意味コ配列型> dims;
+    t綴り索引.reserve(2 * D単一表記単位数);
     t単一表記単位情報.resize(D単一表記単位数);
-    t単位ヘルプ情報.resize(D単一表記単位数);
     for (int i = 0; i < D単一表記単位数; ++i) {
         const auto& row = v単一表記単位情報再定義[i];
-        t単位ヘルプ情報[i] = {row.s綴り, row.s説明};
         auto& unit = t単一表記単位情報[i];
         unit.t単一.s綴り = row.s綴り;
-        f意味コ昇順配列作成(row.s意味コード, unit.t単一.t意味コ配列);
+        // many rows share a dimension: each code string is parsed once
+        auto [parsed, fresh] = dims.try_emplace(row.s意味コード);
+        if (fresh) f意味コ昇順配列作成(row.s意味コード, parsed->second);
+        unit.t単一.t意味コ配列 = parsed->second;
         unit.s基底値補正式 = row.s基底値補正式;
         unit.l接頭子フラグ = row.l接頭子フラグ;
-        unit.s説明 = row.s説明;
         unit.b比率 = row.b比率;
     }
     for (int i = 1; i < D単一表記単位数; ++i) f索引追加(i);
     t意味コ表記情報.resize(D意味コ表記数);
-    t単位ヘルプ情報.resize(D単一表記単位数 + D意味コ表記数);
     for (int i = 0; i < D意味コ表記数; ++i) {
         const auto& row = v意味コ表記情報再定義[i];
         auto& notation = t意味コ表記情報[i];
         f意味コ昇順配列作成(row.s意味コード, notation.t意味コ配列);
         notation.s意味コリスト = row.s意味コリスト;
         notation.sデフォルト綴りリスト = row.sデフォルト綴りリスト;
-        t単位ヘルプ情報[D単一表記単位数 + i] = {f空白削除(row.sデフォルト綴りリスト), row.s説明};
     }
 }
 
@@ -323,10 +352,11 @@ void init_var() {
     (void)bBuilt;
 }
 
-const T綴り索引型* f綴り索引検索(const std::u16string& vs綴り) {
+std::optional<T綴り索引型> f綴り索引検索(const std::u16string& vs綴り) {
     init_var();
-    const auto it = t綴り索引.find(vs綴り);
-    return it == t綴り索引.end() ? nullptr : &it->second;
+    T綴り索引型 hit;
+    if (!f綴り解決(vs綴り, hit)) return std::nullopt;
+    return hit;
 }
 
 std::vector<std::u16string> f綴り候補(const std::u16string& vs綴り) {
@@ -352,8 +382,8 @@ bool f利用者単位追加(const std::u16string& vs綴り, const T意味コ配�
     unit.s説明 = vs説明;
     t単一表記単位情報.push_back(std::move(unit));
     const auto i = static_cast<int32_t>(t単一表記単位情報.size() - 1);
-    for (const auto& entry : f行の綴り(i)) {
-        if (t綴り索引.count(entry.first) != 0) {
+    for (const auto& spelling : f行の綴り(i)) {
+        if (T綴り索引型 hit; f綴り解決(spelling, hit)) {
             t単一表記単位情報.pop_back();
             return false;
         }

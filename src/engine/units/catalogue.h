@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -78,7 +79,7 @@ struct T単一表記単位情報型 {
     T単項表記型 t単一;  // parsed dimension and the spelling as defined
     std::u16string s基底値補正式;
     int32_t l接頭子フラグ = 0;
-    std::u16string s説明;  // help description; empty: not listed
+    std::u16string s説明;  // a unit of the user's own: its help text (the catalogue's is in its rows)
     bool b比率 = false;
 };
 struct T意味コ表記情報型 {
@@ -86,21 +87,16 @@ struct T意味コ表記情報型 {
     std::u16string sデフォルト綴りリスト;
     std::u16string s意味コリスト;
 };
-struct T単位ヘルプ情報型 {
-    std::u16string s綴り;
-    std::u16string s説明;
-};
 extern std::vector<T単一表記単位情報型> t単一表記単位情報;
 extern std::vector<T意味コ表記情報型> t意味コ表記情報;
-extern std::vector<T単位ヘルプ情報型> t単位ヘルプ情報;
 
 // Where a spelling leads: the unit row, the prefix's power of ten and its power of two.
 struct T綴り索引型 {
     int32_t l行 = 0, l十進指数 = 0, l二進指数 = 0;
 };
 // The row a whole spelling (prefix included) reads as, exactly as scanning the rows in
-// order and taking the first match would find it; nullptr when none does.
-const T綴り索引型* f綴り索引検索(const std::u16string& vs綴り);
+// order and taking the first match would find it; nothing when none does.
+std::optional<T綴り索引型> f綴り索引検索(const std::u16string& vs綴り);
 
 // The plain alternatives of a row's spelling ("*[lL]" -> "l", "L"; "m" -> "m").
 std::vector<std::u16string> f綴り候補(const std::u16string& vs綴り);

@@ -20,10 +20,10 @@ constexpr char16_t RCFES_意味コ変換s基底値補正式構文不正[] =
 }  // namespace
 
 bool f単一表記検索(const std::u16string& vs単一単位表記, int32_t& rl一致インデックス, int32_t& rl指数) {
-    const T綴り索引型* hit = f綴り索引検索(vs単一単位表記);
-    rl一致インデックス = hit != nullptr ? hit->l行 : 0;
-    rl指数 = hit != nullptr ? hit->l十進指数 : 0;
-    return hit != nullptr;
+    const std::optional<T綴り索引型> hit = f綴り索引検索(vs単一単位表記);
+    rl一致インデックス = hit ? hit->l行 : 0;
+    rl指数 = hit ? hit->l十進指数 : 0;
+    return hit.has_value();
 }
 
 namespace {
@@ -140,8 +140,8 @@ void ClsBrelvita::f意味コ変換(const std::u16string& vs単位表記, T意味
             } else if (token == u"*" || token == u"/") {
                 (bInGroup ? sGroupOperator : sOperator) = token;
             } else {
-                const T綴り索引型* hit = f綴り索引検索(token);
-                if (hit == nullptr) return;
+                const std::optional<T綴り索引型> hit = f綴り索引検索(token);
+                if (!hit) return;
                 if (bInGroup && sOperator == u"/") {
                     sGroupOperator = sGroupOperator == u"*" ? u"/" : u"*";
                 }

@@ -173,8 +173,8 @@ std::u16string f単位括弧(const T単位数型& v) {
     init_var();
     // A dimensionless unit of its own (the degree, the percent) is named by its spelling.
     const bool bCandidate = !v.s単位表記.empty() && f無次元判定(v.t意味コ配列);
-    const T綴り索引型* hit = bCandidate ? f綴り索引検索(v.s単位表記) : nullptr;
-    const bool bOwnName = hit != nullptr && f意味コ配列比較(t単一表記単位情報[hit->l行].t単一.t意味コ配列,
+    const std::optional<T綴り索引型> hit = bCandidate ? f綴り索引検索(v.s単位表記) : std::nullopt;
+    const bool bOwnName = hit && f意味コ配列比較(t単一表記単位情報[hit->l行].t単一.t意味コ配列,
                                                             f数値意味コ配列()) == 0;
     const size_t first = bOwnName ? 0 : 1;
     for (size_t i = first; i < t意味コ表記情報.size(); ++i) {

@@ -89,14 +89,16 @@ std::u16string Brelvita_Help() {
     std::vector<T次元群> groups;
     for (int i = 0; i < D単一表記単位数; ++i) {
         const T単一表記単位情報型& row = t単一表記単位情報[i];
-        if (t単位ヘルプ情報[i].s説明.empty()) continue;
+        const v単一表記単位情報再定義型& text = v単一表記単位情報再定義[i];
+        if (text.s説明[0] == 0) continue;
         f群追加(groups, row.t単一.t意味コ配列,
-                {f表示綴り(t単位ヘルプ情報[i].s綴り), f接頭子一覧(row.l接頭子フラグ), t単位ヘルプ情報[i].s説明});
+                {f表示綴り(text.s綴り), f接頭子一覧(row.l接頭子フラグ), text.s説明});
     }
     for (int i = 0; i < D意味コ表記数; ++i) {
-        const T単位ヘルプ情報型& help = t単位ヘルプ情報[D単一表記単位数 + i];
-        if (help.s説明.empty()) continue;
-        f群追加(groups, t意味コ表記情報[i].t意味コ配列, {f表示綴り(help.s綴り), u"", help.s説明});
+        const v意味コ表記情報再定義型& text = v意味コ表記情報再定義[i];
+        if (text.s説明[0] == 0) continue;
+        f群追加(groups, t意味コ表記情報[i].t意味コ配列,
+                {f表示綴り(f空白削除(text.sデフォルト綴りリスト)), u"", text.s説明});
     }
     std::u16string s = u"1[単位]+";
     for (const T次元群& g : groups) {
