@@ -7,7 +7,7 @@ packages=(build-essential cmake ninja-build pkg-config bison libpcre2-dev libgmp
           libgtest-dev libbenchmark-dev libedit-dev fonts-noto-cjk xvfb xauth
           libcalcium-dev libflint-arb-dev libflint-dev libantic-dev python3-mpmath
           clang libclang-rt-14-dev
-          dpkg-dev file desktop-file-utils appstream man-db groff-base)
+          dpkg-dev file desktop-file-utils appstream man-db groff-base gettext)
 
 missing=()
 for p in "${packages[@]}"; do

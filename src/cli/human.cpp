@@ -1,5 +1,7 @@
 #include "cli/human.h"
 
+#include "common/i18n.h"
+
 #include "cli/caret.h"
 #include "common/utf.h"
 
@@ -17,7 +19,7 @@ void fキャレット追加(std::string& rs出力, const std::u16string& vs行, 
 // The message and the marked line. Without a template the substitution text is empty,
 // so a range reported in it points at nothing and only the message is shown.
 void fエラー追加(std::string& rs出力, const T評価結果型& r, const std::u16string& vs雛形) {
-    rs出力 += Utf16ToUtf8(r.sエラー);
+    rs出力 += Utf16ToUtf8(f訳(r.sエラー));
     rs出力 += '\n';
     if (r.l主位置 != -1) {
         fキャレット追加(rs出力, vs雛形.empty() ? r.s入力 : vs雛形, r.l主位置, r.l主長さ);

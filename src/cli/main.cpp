@@ -1,5 +1,6 @@
 // tavelko-cli: the console front end. Reads the options and the units of the user's own,
 // then runs the session.
+#include "common/i18n.h"
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -42,6 +43,7 @@ bool f単位読込(const T起動設定型& vt設定) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    f言語初期化();
     const std::vector<std::string> vt引数(argv + (argc > 0 ? 1 : 0), argv + argc);
     T起動設定型 t設定;
     std::string sエラー;
