@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "common/i18n.h"
 #include "common/utf.h"
 
 namespace {
@@ -72,7 +73,7 @@ void fJSON行追加(std::string& rs出力, const T評価結果型& vt結果) {
     rs出力 += ", \"result\": ";
     fJSON文字列追加(rs出力, vt結果.s結果);
     rs出力 += ", \"error\": ";
-    fJSON文字列追加(rs出力, vt結果.sエラー);
+    fJSON文字列追加(rs出力, f訳(vt結果.sエラー));
     rs出力 += ", \"main\": ";
     f範囲追加(rs出力, vt結果.l主位置, vt結果.l主長さ);
     rs出力 += ", \"subst\": ";

@@ -4,6 +4,8 @@
 
 #include <string_view>
 
+#include "common/i18n.h"
+
 namespace {
 
 using namespace std::chrono_literals;
@@ -43,10 +45,10 @@ void f末尾追加(std::string& rs, const std::u16string& vs, size_t i余り) {
 std::string f進捗行(double d秒, size_t n桁, const std::u16string& vs途中, size_t i幅) {
     char s秒[32];
     std::snprintf(s秒, sizeof s秒, "%.1f", d秒);
-    std::string s = std::string("計算中 ") + s秒 + " 秒";
+    std::string s = f訳8("計算中") + " " + s秒 + " " + f訳8("秒");
     if (f表示幅(s) > i幅) return "";
     if (n桁 == 0) return s;
-    const std::string s桁 = s + " " + std::to_string(n桁) + " 桁";
+    const std::string s桁 = s + " " + std::to_string(n桁) + " " + f訳8("桁");
     if (f表示幅(s桁) > i幅) return s;
     s = s桁;
     f末尾追加(s, vs途中, i幅 - f表示幅(s));

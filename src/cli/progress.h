@@ -35,5 +35,6 @@ class T進捗表示 {
 };
 
 // The text of the progress line within i幅 columns: "計算中 <s> 秒", then, when n桁 > 0,
-// " <n> 桁" and the end of vs途中 as fits; empty when not even the time fits.
+// " <n> 桁" and the end of vs途中 as fits; empty when not even the time fits. The words
+// are in the user's language ("computing <s> s <n> digits").
 std::string f進捗行(double d秒, size_t n桁, const std::u16string& vs途中, size_t i幅);

@@ -9,6 +9,7 @@
 #include <new>
 #include <optional>
 
+#include "common/i18n.h"
 #include "common/state_dir.h"
 #include "common/utf.h"
 #include "engine/units/catalogue.h"
@@ -229,5 +230,5 @@ std::string f利用者単位既定パス() {
 }
 
 std::u16string f単位定義報告文(const std::string& vsパス, const T単位定義報告型& vt報告) {
-    return Utf8ToUtf16(vsパス) + u":" + Utf8ToUtf16(std::to_string(vt報告.l行)) + u": " + vt報告.sメッセージ;
+    return Utf8ToUtf16(vsパス) + u":" + Utf8ToUtf16(std::to_string(vt報告.l行)) + u": " + f訳(vt報告.sメッセージ);
 }

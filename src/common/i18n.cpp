@@ -92,3 +92,11 @@ std::string f訳8(const char* vs文) {
     const char* t = f検索(vs文);
     return t != nullptr ? t : vs文;
 }
+
+bool f訳文使用() {
+    if (!b有効) return false;
+    // The catalogue's header is the translation of the empty id; without a catalogue for
+    // the language, the id itself comes back.
+    static const bool b使用 = *dgettext(kDomain, "") != '\0';
+    return b使用;
+}

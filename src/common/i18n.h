@@ -19,3 +19,5 @@ void f言語初期化();
 std::u16string f訳(std::u16string_view vs文);
 // The same for a UTF-8 text.
 std::string f訳8(const char* vs文);
+// Whether texts are being translated: a catalogue for the user's language was found.
+bool f訳文使用();

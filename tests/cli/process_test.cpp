@@ -37,7 +37,24 @@ struct TStart {
     const char* outPath = "";  // standard output goes to this file; "": captured
     bool closedPipe = false;   // standard output is a pipe whose reader has gone
     EPipeSignal sigpipe = EPipeSignal::kDefault;
+    // The program's LANG, without LANGUAGE and the LC_ variables ("": no LANG either);
+    // null: this process's environment.
+    const char* lang = nullptr;
 };
+
+// The environment for the program: this process's, or the locale the start asks for.
+std::vector<std::string> ChildEnvironment(const TStart& start) {
+    std::vector<std::string> env;
+    for (char** e = environ; *e != nullptr; ++e) {
+        const std::string_view v(*e);
+        const bool locale =
+            v.starts_with("LANG=") || v.starts_with("LANGUAGE=") || v.starts_with("LC_");
+        if (start.lang == nullptr || !locale) env.emplace_back(v);
+    }
+    if (start.lang != nullptr && *start.lang != '\0')
+        env.push_back(std::string("LANG=") + start.lang);
+    return env;
+}
 
 // A temporary file removed at the end of the scope.
 class TTempFile {
@@ -79,7 +96,7 @@ bool OpenAs(const char* path, int flags, int fd) {
 // In the started child: sets up standard input and output, SIGPIPE and the address
 // space as asked, then runs the program. Only async-signal-safe calls.
 [[noreturn]] void StartChild(const TStart& start, const char* in, const char* out, const char* err,
-                             int pipeWriter, char** argv) {
+                             int pipeWriter, char** argv, char** envp) {
     const bool files = OpenAs(in, O_RDONLY, STDIN_FILENO) &&
                        (pipeWriter >= 0 ? dup2(pipeWriter, STDOUT_FILENO) == STDOUT_FILENO
                                         : OpenAs(out, O_WRONLY | O_TRUNC, STDOUT_FILENO)) &&
@@ -98,7 +115,7 @@ bool OpenAs(const char* path, int flags, int fd) {
         limit.rlim_cur = start.addressSpace;
         setrlimit(RLIMIT_AS, &limit);
     }
-    execve(TAVELKO_CLI_PATH, argv, environ);
+    execve(TAVELKO_CLI_PATH, argv, envp);
     _exit(127);
 }
 
@@ -114,6 +131,10 @@ TRun RunCli(const std::vector<std::string>& args, const TStart& start = {}) {
     std::vector<char*> argv;
     for (std::string& a : all) argv.push_back(a.data());
     argv.push_back(nullptr);
+    std::vector<std::string> env = ChildEnvironment(start);
+    std::vector<char*> envp;
+    for (std::string& e : env) envp.push_back(e.data());
+    envp.push_back(nullptr);
     const std::string outPath = *start.outPath != '\0' ? start.outPath : out.path();
 
     TRun r;
@@ -121,7 +142,7 @@ TRun RunCli(const std::vector<std::string>& args, const TStart& start = {}) {
     const pid_t pid = fork();
     if (pid == 0) {
         StartChild(start, in.path().c_str(), outPath.c_str(), err.path().c_str(), pipeFds[1],
-                   argv.data());
+                   argv.data(), envp.data());
     }
     if (start.closedPipe) close(pipeFds[1]);
     if (pid < 0) throw std::runtime_error("fork failed");
@@ -317,9 +338,10 @@ TEST(CliProcess, RunningOutOfMemorySaysSoAndGoesOn) {
         const std::string label =
             line.substr(0, 40) + " at " + std::to_string(limit / kMiB) + " MiB";
         const bool viaInput = line.size() > 1000;  // arguments are limited in length
-        const TRun r = viaInput ? RunCli({"--timeout", "300"},
-                                         {.input = line + "\n1+1\n", .addressSpace = limit})
-                                : RunCli({"--timeout", "300", line, "1+1"}, {.addressSpace = limit});
+        const TRun r =
+            viaInput
+                ? RunCli({"--timeout", "300"}, {.input = line + "\n1+1\n", .addressSpace = limit})
+                : RunCli({"--timeout", "300", line, "1+1"}, {.addressSpace = limit});
         EXPECT_EQ(Lines(r.out), (std::vector<std::string>{"メモリ不足", "2"}))
             << label << ": " << r.out.substr(0, 200) << r.err;
         EXPECT_EQ(r.status, 1) << label;
@@ -331,10 +353,7 @@ TEST(CliProcess, RunningOutOfMemorySaysSoAndGoesOn) {
 // gives its own exit status; the 64 KiB output buffer overflows on the first line here.
 TEST(CliProcess, WriteErrorIsReported) {
     const std::vector<std::string> cases[] = {
-        {"1+1"},
-        {"--timeout", "20", "2^1000000", "2^(1/2)"},
-        {"--json", "1+"},
-        {"--help"},
+        {"1+1"},       {"--timeout", "20", "2^1000000", "2^(1/2)"}, {"--json", "1+"}, {"--help"},
         {"--version"},
     };
     for (const std::vector<std::string>& args : cases) {
@@ -368,6 +387,32 @@ TEST(CliProcess, HelpAndVersion) {
     EXPECT_TRUE(version.out.starts_with("Tavelko/")) << version.out;
     EXPECT_NE(version.out.find(" Version "), std::string::npos) << version.out;
     EXPECT_EQ(Lines(version.out).size(), 1u) << version.out;
+}
+
+TEST(CliProcess, LanguageFollowsTheLocale) {
+    struct Case {
+        const char* lang;
+        std::vector<std::string> args;
+        std::string out;
+    };
+    const Case cases[] = {
+        {"en_US.UTF-8", {"1+"}, "syntax error\n1+\n  ^\n"},
+        {"", {"1+"}, "構文不正\n1+\n  ^\n"},
+        {"C", {"1+"}, "構文不正\n1+\n  ^\n"},
+        {"ja_JP.UTF-8", {"x"}, "未定義変数: x\nx\n^\n"},
+        {"en_US.UTF-8",
+         {"!res_frac", "3/2", "6畳[m^2]"},
+         "Results shown as improper fractions.\n3/2\n" + RunCli({"6畳[m^2]"}, {.lang = ""}).out},
+        {"en_US.UTF-8",
+         {"--json", "x"},
+         "{\"input\": \"x\", \"result\": \"\", \"error\": \"undefined variable: x\", \"main\": [0, "
+         "1], "
+         "\"subst\": [-1, 0], \"output\": \"\"}\n"},
+    };
+    for (const Case& c : cases) {
+        const TRun r = RunCli(c.args, {.lang = c.lang});
+        EXPECT_EQ(r.out, c.out) << "LANG=" << c.lang << " " << c.args.back();
+    }
 }
 
 }  // namespace
