@@ -3,7 +3,7 @@
 # Idempotent: when everything is present it only asks dpkg and returns.
 set -euo pipefail
 
-packages=(build-essential cmake ninja-build pkg-config bison libpcre2-dev libgmp-dev qt6-base-dev
+packages=(build-essential cmake ninja-build pkg-config bison libpcre2-dev libgmp-dev qt6-base-dev qt6-translations-l10n
           libgtest-dev libbenchmark-dev libedit-dev fonts-noto-cjk xvfb xauth
           libcalcium-dev libflint-arb-dev libflint-dev libantic-dev python3-mpmath
           clang libclang-rt-14-dev

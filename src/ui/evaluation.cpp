@@ -6,8 +6,10 @@
 #include <algorithm>
 
 #include "commands/result_pane.h"
+#include "common/i18n.h"
 #include "ui/main_window.h"
 #include "ui/pane_text.h"
+#include "ui/window_texts.h"
 
 namespace {
 
@@ -65,7 +67,7 @@ void TfTavelko::f結果表示(const T評価結果型& r, bool b雛形) {
     if (!r.sエラー.empty()) {
         // The erroneous line stays out of the history so that it can be corrected.
         計算式履歴.f履歴位置巻戻();
-        RtbResult->f表示(fペイン文字列(r.sエラー));
+        RtbResult->f表示(fペイン文字列(f訳(r.sエラー)));
         // The input pane holds the main text without a template, the substitution with one.
         const int32_t lInput = b雛形 ? r.l置換位置 : r.l主位置, lInputLength = b雛形 ? r.l置換長さ : r.l主長さ;
         const int32_t lTemplate = b雛形 ? r.l主位置 : r.l置換位置, lTemplateLength = b雛形 ? r.l主長さ : r.l置換長さ;
@@ -102,7 +104,7 @@ void TfTavelko::f計算キャンセル() {
     t評価器_.fキャンセル();
     // The final text follows soon: a halfway display now would only delay it.
     TimHalfway->stop();
-    RtbCon->setToolTip(RCTT_計算キャンセル);
+    RtbCon->setToolTip(f窓訳(RCTT_計算キャンセル));
     fペイン色設定(RtbCon, QPalette::Base);
 }
 

@@ -9,9 +9,10 @@
 #include <QKeyEvent>
 #include <QTimer>
 
-#include "commands/user_units.h"
+#include "common/i18n.h"
 #include "ui/icon.h"
 #include "ui/main_window.h"
+#include "ui/window_texts.h"
 
 namespace {
 
@@ -54,28 +55,14 @@ void fScreenshot(TfTavelko& w, const QString& file, const QStringList& lines, qs
     QCoreApplication::exit(w.grab().save(file) ? 0 : 1);
 }
 
-// Reads the user's units file; the lines to show for it: the lines that could not be
-// used, or why an existing file could not be read. A missing file says nothing.
-QStringList f利用者単位読込() {
-    const std::string path = f利用者単位既定パス();
-    if (path.empty()) return {};
-    const T単位ファイル結果型 r = f利用者単位ファイル読込(path);
-    QStringList v;
-    if (!r.b読込 && !r.b不在)
-        v << QStringLiteral("%1: 単位ファイルを読めません（%2）")
-                 .arg(QString::fromStdString(path), QString::fromLocal8Bit(r.s理由.c_str()));
-    for (const T単位定義報告型& report : r.t報告)
-        v << QString::fromStdU16String(f単位定義報告文(path, report));
-    return v;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
+    // The language is settled before Qt starts; QApplication's own setlocale(LC_ALL, "")
+    // keeps it, and f窓言語設定 undoes the numeric part.
+    f言語初期化();
     QApplication app(argc, argv);
-    // The application's title; the window's own caption is the short name. (A display
-    // name would be appended to every window title on X11.)
-    QApplication::setApplicationName(QStringLiteral("Zerivuvu - 単位変換電卓"));
+    f窓言語設定(app);
     QGuiApplication::setDesktopFileName(QStringLiteral("tavelko"));
     QApplication::setWindowIcon(fプログラムアイコン());
 

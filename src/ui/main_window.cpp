@@ -8,8 +8,10 @@
 #include <QVBoxLayout>
 #include <utility>
 
+#include "common/i18n.h"
 #include "ui/icon.h"
 #include "ui/pane_text.h"
+#include "ui/window_texts.h"
 
 const QString TfTavelko::RCTT_数式入力催促 = QStringLiteral("計算式を入力し、リターンキーを押して下さい");
 const QString TfTavelko::RCTT_計算中キャンセル =
@@ -95,7 +97,7 @@ void TfTavelko::fレイアウト作成() {
     fペイン準備(RtbResult, "RtbResult", DResult最小高さ);
     RtbResult->setReadOnly(true);
     RtbResult->setFocusPolicy(Qt::ClickFocus);
-    RtbResult->setToolTip(RCTT_計算結果表示);
+    RtbResult->setToolTip(f窓訳(RCTT_計算結果表示));
     fペイン色設定(RtbResult, QPalette::Button);
     Splitters->addWidget(RtbLambda);
     Splitters->addWidget(RtbCon);
@@ -129,26 +131,26 @@ void TfTavelko::fペイン色設定(QPlainTextEdit* pane, QPalette::ColorRole ro
 void TfTavelko::RtbCon_Enable() {
     if (TimHalfway) TimHalfway->stop();
     RtbCon->setReadOnly(false);
-    RtbCon->setToolTip(RCTT_数式入力催促);
+    RtbCon->setToolTip(f窓訳(RCTT_数式入力催促));
     fペイン色設定(RtbCon, QPalette::Base);
 }
 
 void TfTavelko::RtbCon_Disable() {
     TimHalfway->start();
     RtbCon->setReadOnly(true);
-    RtbCon->setToolTip(RCTT_計算中キャンセル);
+    RtbCon->setToolTip(f窓訳(RCTT_計算中キャンセル));
     fペイン色設定(RtbCon, QPalette::Button);
 }
 
 void TfTavelko::RtbLambda_Enable() {
     RtbLambda->setReadOnly(false);
-    RtbLambda->setToolTip(RCTT_L式入力催促);
+    RtbLambda->setToolTip(f窓訳(RCTT_L式入力催促));
     fペイン色設定(RtbLambda, QPalette::Base);
 }
 
 void TfTavelko::RtbLambda_Disable() {
     RtbLambda->setReadOnly(true);
-    RtbLambda->setToolTip(RCTT_計算中キャンセル);
+    RtbLambda->setToolTip(f窓訳(RCTT_計算中キャンセル));
     fペイン色設定(RtbLambda, QPalette::Button);
 }
 
@@ -178,7 +180,7 @@ void TfTavelko::f初回活性化() {
     if (!b計算中_) {
         const T評価結果型 r = t評価器_.f評価(u"!version", {});
         if (r.sエラー.empty()) f出力表示(r);
-        else RtbResult->f表示(fペイン文字列(r.sエラー));
+        else RtbResult->f表示(fペイン文字列(f訳(r.sエラー)));
     }
     f通知表示(std::exchange(v起動通知_, {}));
     if (p状態_) {

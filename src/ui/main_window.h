@@ -26,7 +26,7 @@ class QMouseEvent;
 class TfTavelko : public QWidget {
     Q_OBJECT
 public:
-    // Tool tips of the panes.
+    // Tool tips of the panes, in Japanese: the message ids of what the panes show.
     static const QString RCTT_数式入力催促;
     static const QString RCTT_計算中キャンセル;
     static const QString RCTT_計算結果表示;

@@ -5,6 +5,8 @@
 #include <QTextCursor>
 #include <QTextOption>
 
+#include "ui/window_texts.h"
+
 namespace {
 
 // A line longer than this is not laid out whole: 100,000 digits take 15 to 25 ms to
@@ -40,7 +42,9 @@ bool f長い行あり(const QString& text, qsizetype n) {
 }
 
 // The line that stands for n left-out characters, with a line break on either side.
-QString f省略印(qsizetype n) { return QStringLiteral("\n〔%1 文字省略・Ctrl+C で全文をコピー〕\n").arg(n); }
+QString f省略印(qsizetype n) {
+    return QLatin1Char('\n') + f窓訳(QStringLiteral("〔%1 文字省略・Ctrl+C で全文をコピー〕")).arg(n) + QLatin1Char('\n');
+}
 
 }  // namespace
 

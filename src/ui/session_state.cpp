@@ -17,6 +17,7 @@
 #include "engine/brelvita.h"
 #include "engine/units/value_text.h"
 #include "ui/history.h"
+#include "ui/window_texts.h"
 
 namespace {
 
@@ -206,7 +207,7 @@ void T状態ファイル::f保存(const T窓状態& t) {
     QString s詳細;
     const QString sディレクトリ = QFileInfo(sパス_).absolutePath();
     if (!QDir().mkpath(sディレクトリ)) {
-        s詳細 = sディレクトリ + QStringLiteral(": ディレクトリを作れません");
+        s詳細 = sディレクトリ + QStringLiteral(": ") + f窓訳(QStringLiteral("ディレクトリを作れません"));
     } else {
         const QByteArray data = f状態符号化(t);
         QSaveFile file(sパス_);
@@ -237,15 +238,15 @@ void T状態ファイル::f退避(const QString& s理由) {
     QString target = base;
     for (int i = 2; f名前使用中(target); ++i) target = base + QLatin1Char('-') + QString::number(i);
     if (QDir().rename(sパス_, target)) {
-        v警告_ << s理由.arg(target);
+        v警告_ << f窓訳(s理由).arg(target);
         return;
     }
     b保存停止_ = true;
-    v警告_ << RCS_退避不能.arg(sパス_);
+    v警告_ << f窓訳(RCS_退避不能).arg(sパス_);
 }
 
 void T状態ファイル::f失敗(const QString& s詳細) {
     if (b失敗報告済_) return;
     b失敗報告済_ = true;
-    v警告_ << RCS_保存失敗.arg(s詳細);
+    v警告_ << f窓訳(RCS_保存失敗).arg(s詳細);
 }
