@@ -26,6 +26,7 @@ $module
 usr/share/applications/tavelko.desktop
 usr/share/doc/tavelko/copyright
 usr/share/icons/hicolor/scalable/apps/tavelko.svg
+usr/share/locale/en/LC_MESSAGES/tavelko.mo
 usr/share/man/man1/tavelko-cli.1.gz
 usr/share/man/man1/tavelko.1.gz
 usr/share/metainfo/tavelko.metainfo.xml"
@@ -63,6 +64,9 @@ if [ -x "$cli" ]; then
     got=$(LC_ALL=C.UTF-8 "$cli" "${cases[i]}" 2>&1) || fail "tavelko-cli '${cases[i]}' exited $?"
     [ "$got" = "${cases[i + 1]}" ] || fail "tavelko-cli '${cases[i]}' printed '$got', not '${cases[i + 1]}'"
   done
+  # The installed English catalogue is found beside the program.
+  got=$(env -u LC_ALL -u LC_MESSAGES -u LANGUAGE LANG=en_US.UTF-8 "$cli" '1+' 2>&1 | head -1 || true)
+  [ "$got" = "syntax error" ] || fail "tavelko-cli under LANG=en_US.UTF-8 printed '$got', not 'syntax error'"
   got=$("$cli" --version 2>&1) || fail "tavelko-cli --version exited $?"
   [[ "$got" == Tavelko/*" Version $version" ]] ||
     fail "tavelko-cli --version printed '$got', not the package version $version"
