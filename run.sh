@@ -1,11 +1,15 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds in Release and starts the calculator:
+# Installs what is missing, builds the programs in Release and starts the calculator:
 # the window when a display is available, otherwise the console front end.
 set -euo pipefail
 cd "$(dirname "$0")"
 ./scripts/install-deps.sh
 cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build build-release -j "$(nproc)" >/dev/null
+# Only what is started: the programs, the real-number module and the English catalogue;
+# ./test.sh builds the tests and benchmarks.
+targets=(tavelko-cli tavelko_real tavelko_catalogue)
+grep -q '^TAVELKO_UI:BOOL=ON' build-release/CMakeCache.txt && targets+=(tavelko)
+cmake --build build-release -j "$(nproc)" --target "${targets[@]}" >/dev/null
 
 bin=build-release/bin
 if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ] && [ -x "$bin/tavelko" ]; then
