@@ -1,27 +1,17 @@
 #include "common/i18n.h"
 
 #include <libintl.h>
-#include <unistd.h>
 
-#include <climits>
 #include <clocale>
 #include <cstdlib>
 
+#include "common/shared_library.h"
 #include "common/utf.h"
 
 namespace {
 
 constexpr char kDomain[] = "tavelko";
 bool b有効 = false;  // a catalogue was bound: lookups are worth their cost
-
-// The directory of the running program, with a final "/", empty when unknown.
-std::string f実行ファイル位置() {
-    char path[PATH_MAX];
-    const ssize_t n = readlink("/proc/self/exe", path, sizeof path - 1);
-    if (n <= 0) return {};
-    const std::string s(path, static_cast<size_t>(n));
-    return s.substr(0, s.rfind('/') + 1);
-}
 
 // Whether a locale variable that may choose a language is set and not empty.
 bool f言語指定あり() {

@@ -8,6 +8,10 @@
 // loader's reason in rs理由, when it cannot be opened.
 void* f共有ライブラリ読込(const char* vs共有名, std::string& rs理由);
 
+// The directory of the running program with a final "/", empty when unknown: files that
+// ship beside it (the real-number module, the message catalogue) are found from here.
+std::string f実行ファイル位置();
+
 // Looks up a symbol of an opened library; null when there is none.
 void* f共有ライブラリ関数(void* vHandle, const char* vs名前);
 

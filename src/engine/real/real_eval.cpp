@@ -57,21 +57,12 @@ struct TModule {
     std::string reason;
 };
 
-// The directory of the running program, with a final "/", empty when unknown.
-std::string ProgramDirectory() {
-    char path[PATH_MAX];
-    const ssize_t n = readlink("/proc/self/exe", path, sizeof path - 1);
-    if (n <= 0) return {};
-    const std::string s(path, static_cast<size_t>(n));
-    return s.substr(0, s.rfind('/') + 1);
-}
-
 // The places the module may be: the one the environment names (tests), else beside the
 // program (a build tree), else the installed layout relative to the program.
 std::vector<std::string> ModuleCandidates() {
     if (const char* path = std::getenv("TAVELKO_REAL_MODULE"); path != nullptr && *path != '\0')
         return {path};
-    const std::string dir = ProgramDirectory();
+    const std::string dir = f実行ファイル位置();
     return {dir + kModuleFile, dir + TAVELKO_REAL_MODULE_SUBDIR "/" + kModuleFile};
 }
 
