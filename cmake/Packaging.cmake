@@ -49,10 +49,10 @@ set(CPACK_DEBIAN_PACKAGE_SECTION math)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # Depends comes from dpkg-shlibdeps on the installed programs, and the libraries they open
 # only when first needed (PCRE2 at the first unit pattern, libedit at the console's
-# prompt), which no link names. The real-number module is opened the same way, but it is
+# prompt), which no link names, and Qt's own translations, which the window loads by name. The real-number module is opened the same way, but it is
 # an ELF file of the package itself: dpkg-shlibdeps reads its links and names Calcium,
 # Antic, Arb and FLINT with their versions, so they are not repeated here.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libpcre2-16-0, libedit2")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libpcre2-16-0, libedit2, qt6-translations-l10n")
 
 include(CPack)

@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(build-essential cmake ninja-build pkg-config bison libpcre2-dev libgmp-dev qt6-base-dev qt6-translations-l10n
-          libgtest-dev libbenchmark-dev libedit-dev fonts-noto-cjk xvfb xauth
+          libgtest-dev libbenchmark-dev libedit-dev fonts-noto-cjk xvfb xauth xdotool
           libcalcium-dev libflint-arb-dev libflint-dev libantic-dev python3-mpmath
           clang libclang-rt-14-dev
           dpkg-dev file desktop-file-utils appstream man-db groff-base gettext)

@@ -11,6 +11,7 @@
 #include "common/i18n.h"
 #include "ui/icon.h"
 #include "ui/pane_text.h"
+#include "ui/template_marker.h"
 #include "ui/window_texts.h"
 
 const QString TfTavelko::RCTT_数式入力催促 = QStringLiteral("計算式を入力し、リターンキーを押して下さい");
@@ -20,6 +21,7 @@ const QString TfTavelko::RCTT_計算結果表示 = QStringLiteral("計算結果�
 const QString TfTavelko::RCTT_L式入力催促 = QStringLiteral(
     "「@」文字を含む計算式を入力して下さい。「@」文字部が中央の計算式に書き換えられて計算されます");
 const QString TfTavelko::RCTT_計算キャンセル = QStringLiteral("キャンセル中です");
+const QString TfTavelko::RC_窓題名 = QStringLiteral("Zerivuvu");
 
 namespace {
 
@@ -35,6 +37,7 @@ TfTavelko::TfTavelko(const QStringList& vArgs, QWidget* parent)
     fBeep_ = [] { QApplication::beep(); };
     fレイアウト作成();
 
+    fショートカット作成();
     TimHalfway = new QTimer(this);
     TimHalfway->setObjectName(QStringLiteral("TimHalfway"));
     TimHalfway->setInterval(100);
@@ -73,15 +76,19 @@ void TfTavelko::fペイン準備(QPlainTextEdit* pane, const char* name, int min
     pane->setTabChangesFocus(true);
     pane->installEventFilter(this);
     pane->viewport()->installEventFilter(this);
+    // The mark of an error at the end of the line goes with the next change.
+    connect(pane, &QPlainTextEdit::textChanged, pane, [pane] {
+        if (!pane->extraSelections().isEmpty()) pane->setExtraSelections({});
+    });
 }
 
 void TfTavelko::fレイアウト作成() {
     setObjectName(QStringLiteral("fTavelko"));
-    setWindowTitle(QStringLiteral("Zerivuvu"));
+    setWindowTitle(RC_窓題名);
     setWindowIcon(fプログラムアイコン());
     QFont font;
     font.setFamilies({QStringLiteral("Segoe UI"), QStringLiteral("Noto Sans CJK JP"), QStringLiteral("Noto Sans")});
-    font.setPixelSize(20);
+    font.setPixelSize(20);  // f拡大設定 changes it
     setFont(font);
     QPalette pal = palette();
     pal.setColor(QPalette::Window, pal.color(QPalette::Button));
@@ -97,6 +104,8 @@ void TfTavelko::fレイアウト作成() {
     fペイン準備(RtbResult, "RtbResult", DResult最小高さ);
     RtbResult->setReadOnly(true);
     RtbResult->setFocusPolicy(Qt::ClickFocus);
+    // A cursor the keys move (Ctrl+Home, Ctrl+End, Shift+arrows), though nothing is typed.
+    RtbResult->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     RtbResult->setToolTip(f窓訳(RCTT_計算結果表示));
     fペイン色設定(RtbResult, QPalette::Button);
     Splitters->addWidget(RtbLambda);
@@ -111,6 +120,13 @@ void TfTavelko::fレイアウト作成() {
     Splitters->fBar(0)->setObjectName(QStringLiteral("Splitter1"));
     Splitters->fBar(1)->setObjectName(QStringLiteral("Splitter2"));
     connect(Splitters->fBar(0), &TVexa4Splitter::OnDblClick, this, &TfTavelko::Splitter1DblClick);
+    p雛形標識_ = new T雛形標識(RtbCon);
+    connect(p雛形標識_, &T雛形標識::OnClick, this, [this] {
+        f雛形欄表示();
+        RtbLambda->setFocus();
+    });
+    connect(RtbLambda, &QPlainTextEdit::textChanged, this, &TfTavelko::f雛形標識更新);
+    connect(Splitters, &QSplitter::splitterMoved, this, &TfTavelko::f雛形標識更新);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -198,17 +214,35 @@ bool TfTavelko::event(QEvent* e) {
 void TfTavelko::Splitter1DblClick(QObject* sender) {
     QList<int> sizes = Splitters->sizes();
     const int total = sizes[0] + sizes[1] + sizes[2];
-    if (l退避LambdaHight <= 0) {
+    if (!f雛形欄閉(sizes[0])) {
         l退避LambdaHight = sizes[0];
         sizes[0] = RtbLambda->minimumHeight();
     } else {
-        sizes[0] = l退避LambdaHight;
+        // A pane dragged shut has no height to return to: it opens at its default height.
+        sizes[0] = f雛形欄閉(l退避LambdaHight) ? DLambda高さ : l退避LambdaHight;
         l退避LambdaHight = 0;
     }
     // The input pane keeps its height; the result pane takes the difference.
     sizes[2] = std::max(total - sizes[0] - sizes[1], RtbResult->minimumHeight());
     Splitters->setSizes(sizes);
+    f雛形標識更新();
     if (sender && sender->objectName() == QStringLiteral("Splitter1")) update();
+}
+
+bool TfTavelko::f雛形欄閉(int lHeight) const {
+    return lHeight - 2 * RtbLambda->frameWidth() < RtbLambda->fontMetrics().lineSpacing();
+}
+
+void TfTavelko::f雛形欄表示() {
+    if (f雛形欄閉(Splitters->sizes().value(0))) Splitter1DblClick(this);
+}
+
+void TfTavelko::f雛形標識更新() {
+    const bool b閉 = f雛形欄閉(Splitters->sizes().value(0));
+    p雛形標識_->f設定(RtbLambda->toPlainText(), b閉);
+    // Tab never leads into a pane the user cannot see.
+    RtbLambda->setFocusPolicy(b閉 ? Qt::NoFocus : Qt::StrongFocus);
+    if (b閉 && RtbLambda->hasFocus()) RtbCon->setFocus();
 }
 
 void TfTavelko::closeEvent(QCloseEvent* e) {

@@ -19,9 +19,12 @@
 #include "ui/result_memo.h"
 #include "ui/session_state.h"
 #include "ui/splitter.h"
+#include "commands/digit_count.h"
 
 class QKeyEvent;
 class QMouseEvent;
+class QWheelEvent;
+class T雛形標識;
 
 class TfTavelko : public QWidget {
     Q_OBJECT
@@ -32,6 +35,8 @@ public:
     static const QString RCTT_計算結果表示;
     static const QString RCTT_L式入力催促;
     static const QString RCTT_計算キャンセル;
+    // The window's title while no evaluation runs.
+    static const QString RC_窓題名;
 
     // vArgs: the command line without the program's name ("/MIN" first: start in the
     // notification area; "--fresh" anywhere: neither read nor write the saved state).
@@ -75,6 +80,9 @@ private slots:
     void Splitter1DblClick(QObject* sender);
     // Brings the window back from the notification area on a double-click of the icon.
     void TITavActivated(QSystemTrayIcon::ActivationReason reason);
+    // Shows the template marker while the template pane is too low to show the template,
+    // and keeps the focus out of that pane meanwhile.
+    void f雛形標識更新();
 
 private:
 
@@ -89,6 +97,10 @@ private:
     void RtbLambda_Disable();
     // Moves the window into the notification area (an ordinary minimise without one).
     void fトレイへ();
+    // The template pane is less than a line high at height lHeight.
+    bool f雛形欄閉(int lHeight) const;
+    // Opens the template pane when it is too low to show a line.
+    void f雛形欄表示();
 
     // --- evaluation (evaluation.cpp)
     // Starts evaluating the input line (with the template, when there is one) on the
@@ -105,6 +117,8 @@ private:
     static void f範囲選択(QPlainTextEdit* pane, int32_t start, int32_t length);
     // Focuses the pane and selects its whole text.
     static void f全選択(QPlainTextEdit* pane);
+    // The window's title while an evaluation runs: how long and how many digits so far.
+    void f進捗題名(size_t n桁);
 
     // --- the state kept across runs (window_state.cpp)
     // Reads the saved state and puts it in place; its warnings wait for the first activation.
@@ -133,6 +147,12 @@ private:
     void f履歴キー(QPlainTextEdit* pane, int key);
     // Ctrl+C, Ctrl+Insert in the result pane: copy its whole text.
     void f結果コピー();
+    // Ctrl+Q, and the zoom keys Ctrl++, Ctrl+=, Ctrl+- and Ctrl+0.
+    void fショートカット作成();
+    // Ctrl+wheel over a pane: zooms by the wheel's steps; whether the event was used.
+    bool fホイール(QWheelEvent* e);
+    // Sets the text size of all panes, i拡大 steps from the default (clamped); saves nothing.
+    void f拡大設定(int32_t i拡大);
 
     ClsHistory 計算式履歴;
     ClsHistory L式履歴;
@@ -140,6 +160,7 @@ private:
     QPlainTextEdit* RtbCon = nullptr;
     T結果メモ* RtbResult = nullptr;
     TVexa4SplitterBox* Splitters = nullptr;
+    T雛形標識* p雛形標識_ = nullptr;
     QTimer* TimHalfway = nullptr;
     QSystemTrayIcon* TITav = nullptr;
     std::function<void()> fBeep_;
@@ -159,6 +180,10 @@ private:
     bool b状態復元済_ = false;    // the panes are as saved: no collapse at the first activation
     bool b窓配置復元済_ = false;  // the window is where it was: not centred at start
     bool b計算中_ = false;      // from Enter until the outcome is shown
+    int32_t i拡大_ = 0;           // zoom steps of the panes' text
+    int32_t iホイール残_ = 0;      // wheel movement not yet a whole zoom step
+    QElapsedTimer t計算時間_;     // since this evaluation began
+    T小数桁計数 t桁計数_;         // the digits of its halfway text
     QElapsedTimer t途中表示_;     // since the last halfway display of this evaluation
     qint64 l途中表示費用ms_ = 0;  // how long that display took
 };

@@ -95,6 +95,15 @@ bool f変数読込(const QJsonValue& v, std::vector<T保存変数>& r) {
     return true;
 }
 
+// The zoom steps: absent in files from before zooming (no zoom), else a small integer.
+bool f拡大読込(const QJsonValue& v, int32_t& r) {
+    if (v.isUndefined()) return true;
+    const double d = v.toDouble(1000);
+    if (!v.isDouble() || std::abs(d) > 100 || d != std::floor(d)) return false;
+    r = static_cast<int32_t>(d);
+    return true;
+}
+
 // The window's geometry, in base 64.
 bool f窓配置読込(const QJsonValue& v, QByteArray& r) {
     const auto decoded = QByteArray::fromBase64Encoding(v.toString().toLatin1(),
@@ -124,7 +133,8 @@ std::optional<T窓状態> f状態復号(const QByteArray& data, int32_t& l版) {
         !f表示モード読込(o.value(QLatin1String("displayMode")), t.i表示モード) ||
         !fペイン高さ読込(o.value(QLatin1String("paneSizes")), t.vペイン高さ) ||
         !f変数読込(o.value(QLatin1String("variables")), t.v変数) ||
-        !f窓配置読込(o.value(QLatin1String("geometry")), t.b窓配置))
+        !f窓配置読込(o.value(QLatin1String("geometry")), t.b窓配置) ||
+        !f拡大読込(o.value(QLatin1String("zoom")), t.i拡大))
         return std::nullopt;
     t.sL式 = tmpl.toString().toStdU16String();
     t.bL式開 = open.toBool();
@@ -161,6 +171,7 @@ QByteArray f状態符号化(const T窓状態& t) {
     }
     o.insert(QLatin1String("variables"), vars);
     o.insert(QLatin1String("geometry"), QString::fromLatin1(t.b窓配置.toBase64()));
+    o.insert(QLatin1String("zoom"), t.i拡大);
     return QJsonDocument(o).toJson(QJsonDocument::Indented);
 }
 

@@ -1,7 +1,8 @@
 // The window's state kept across runs: the input histories, the template and its pane,
-// the display mode, the variables with their exact values, the window's geometry and the
-// pane heights, in one JSON file. A file that cannot be used is moved aside under a new
-// name (never overwritten) and the window starts fresh; a failed save is reported once.
+// the display mode, the variables with their exact values, the window's geometry, the
+// pane heights and the zoom, in one JSON file. A file that cannot be used is moved aside
+// under a new name (never overwritten) and the window starts fresh; a failed save is
+// reported once.
 #pragma once
 
 #include <QByteArray>
@@ -33,6 +34,7 @@ struct T窓状態 {
     std::vector<T保存変数> v変数;             // in the order they were created
     QByteArray b窓配置;                       // QWidget::saveGeometry
     QList<int> vペイン高さ;                   // template, input and result pane
+    int32_t i拡大 = 0;                        // zoom steps of the panes' text
     bool operator==(const T窓状態&) const = default;
 };
 

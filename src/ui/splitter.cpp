@@ -9,8 +9,19 @@ TVexa4Splitter::TVexa4Splitter(Qt::Orientation orientation, QSplitter* parent)
 }
 
 void TVexa4Splitter::mouseDoubleClickEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton) emit OnDblClick(this);
-    QSplitterHandle::mouseDoubleClickEvent(event);
+    // The toolkit would take the second click as a press, and the release after it would
+    // put the bar back where the press found it (the panes are resized on release).
+    if (event->button() != Qt::LeftButton) return QSplitterHandle::mouseDoubleClickEvent(event);
+    b二度押し_ = true;
+    emit OnDblClick(this);
+}
+
+void TVexa4Splitter::mouseReleaseEvent(QMouseEvent* event) {
+    if (b二度押し_ && event->button() == Qt::LeftButton) {
+        b二度押し_ = false;
+        return;
+    }
+    QSplitterHandle::mouseReleaseEvent(event);
 }
 
 void TVexa4Splitter::paintEvent(QPaintEvent*) {

@@ -17,9 +17,16 @@ signals:
     void OnDblClick(QObject* sender);
 
 protected:
+    // Reports the double-click and takes it as no press: the bar it moved stays there.
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    // The release that ends a double-click is swallowed; any other ends a drag, which
+    // moves the bar to where the mouse is.
+    void mouseReleaseEvent(QMouseEvent* event) override;
     // A plain bar in the window's colour, without the style's grip.
     void paintEvent(QPaintEvent* event) override;
+
+private:
+    bool b二度押し_ = false;  // between a double-click and its release
 };
 
 // A vertical splitter whose bars are TVexa4Splitter bars, 3 pixels high.

@@ -18,12 +18,13 @@ T窓状態 TfTavelko::f状態取得() {
     t.sL式 = RtbLambda->toPlainText().toStdU16String();
     t.vペイン高さ = Splitters->sizes();
     // Collapsed, the pane keeps the height it returns to in l退避LambdaHight.
-    t.bL式開 = l退避LambdaHight <= 0;
+    t.bL式開 = !f雛形欄閉(t.vペイン高さ.value(0));
     t.lL式高さ = t.bL式開 ? t.vペイン高さ.value(0) : l退避LambdaHight;
     t.i表示モード = i表示モード_;
     if (p変数保存形_)
         for (const T変数保存形& v : *p変数保存形_) t.v変数.push_back({v.s名前, v.s保存形, {}});
     t.b窓配置 = saveGeometry();
+    t.i拡大 = i拡大_;
     return t;
 }
 
@@ -42,8 +43,10 @@ void TfTavelko::f状態適用(const T窓状態& t) {
     p変数保存形_ = std::move(forms);
     // A geometry this platform cannot use leaves the window at its default place and size.
     b窓配置復元済_ = restoreGeometry(t.b窓配置);
+    f拡大設定(t.i拡大);
     Splitters->setSizes(t.vペイン高さ);
     l退避LambdaHight = t.bL式開 ? 0 : t.lL式高さ;
+    f雛形標識更新();
     b状態復元済_ = true;
 }
 

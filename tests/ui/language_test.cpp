@@ -3,6 +3,7 @@
 // every text is the Japanese text it always was, and Qt's context menu is Japanese too.
 #include <QApplication>
 #include <QDir>
+#include <QLabel>
 #include <QMenu>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -54,6 +55,11 @@ void LanguageTest::texts_data() {
         const std::unique_ptr<QMenu> menu(t.con()->createStandardContextMenu());
         for (const QAction* a : menu->actions())
             if (!a->text().isEmpty()) fRow(qPrintable(QStringLiteral("menu ") + a->text()), a->text(), {});
+        t.lambda()->setPlainText(QStringLiteral("(@)*2"));
+        const auto* marker = t.w->findChild<QLabel*>(QStringLiteral("TemplateMarker"));
+        fRow("template marker", marker->text(), QStringLiteral("雛形: (@)*2"));
+        fRow("template marker's tip", marker->toolTip(), QStringLiteral("雛形が有効です。入力は「@」の所に入れて計算されます。クリックすると雛形欄が開きます"));
+        t.lambda()->clear();
         t.fEnter(QStringLiteral("a"));
         fRow("error", t.result()->toPlainText(), QStringLiteral("未定義変数: a"));
         t.con()->setPlainText(QStringLiteral("2^(1/2)"));
@@ -61,6 +67,8 @@ void LanguageTest::texts_data() {
         const QString running = QStringLiteral("計算中です。キャンセルしたい場合は何かキーを押すか、マウスの左ボタンをクリックして下さい");
         fRow("input pane calculating", t.con()->toolTip(), running);
         fRow("template pane calculating", t.lambda()->toolTip(), running);
+        QTest::qWait(800);
+        fRow("progress title", t.w->windowTitle(), {});
         QTest::keyClick(t.con(), Qt::Key_A);
         fRow("input pane cancelling", t.con()->toolTip(), QStringLiteral("キャンセル中です"));
         t.fWaitIdle();

@@ -107,6 +107,8 @@ void StateTest::damagedFiles_data() {
     QTest::newRow("not an object") << "array" << false;
     QTest::newRow("version 2") << "version 2" << false;
     QTest::newRow("bad value") << "bad value" << false;
+    QTest::newRow("fractional zoom") << "fractional zoom" << false;
+    QTest::newRow("no zoom (an older file) reads") << "no zoom" << false;
     QTest::newRow("directory") << "directory" << false;
 }
 
@@ -122,11 +124,15 @@ void StateTest::damagedFiles() {
         t.fEnter(QStringLiteral("a:=5m"));
     }
     QByteArray data = fRead(home.file());
-    QVERIFY(data.contains("\"version\": 1"));
+    QVERIFY(data.contains("\"version\": 1") && data.contains("\"zoom\": 0"));
     if (damage == QStringLiteral("truncated")) data.truncate(data.size() / 2);
     if (damage == QStringLiteral("garbage")) data = QByteArray("\x00\xff{{ not json", 14);
     if (damage == QStringLiteral("array")) data = "[1, 2]";
     if (damage == QStringLiteral("version 2")) data.replace("\"version\": 1", "\"version\": 2");
+    if (damage == QStringLiteral("fractional zoom")) data.replace("\"zoom\": 0", "\"zoom\": 1.5");
+    if (damage == QStringLiteral("no zoom"))
+        data = QString::fromUtf8(data).remove(QRegularExpression(R"(,\s*"zoom": 0)")).toUtf8();
+    if (damage == QStringLiteral("no zoom")) QVERIFY(!data.contains("zoom"));
     if (damage == QStringLiteral("bad value"))
         data = QString::fromUtf8(data)
                    .replace(QRegularExpression(R"("value": "[^"]*")"), R"("value": "5 m")")
@@ -144,6 +150,11 @@ void StateTest::damagedFiles() {
 
     TWindow t({}, true);
     QVERIFY(t.fOpen());
+    if (damage == QStringLiteral("no zoom")) {
+        t.fEnter(QStringLiteral("a"));
+        QCOMPARE(t.result()->toPlainText(), QStringLiteral("5 [m]"));
+        return;
+    }
     QStringList moved = home.setAside();
     for (const QString& name : before) {
         QVERIFY(moved.removeOne(name));

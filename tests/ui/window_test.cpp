@@ -51,6 +51,7 @@ private slots:
     void copyWholeResult_data();
     void copyWholeResult();
     void splitterToggle();
+    void desktopKeys();
     void commandsWriteTheResultPane();
     void doubleClickInInputEvaluates();
     void minimisedStart_data();
@@ -109,16 +110,17 @@ void WindowTest::evaluate_data() {
     QTest::addColumn<int>("selEnd");
     QTest::addColumn<bool>("stored");  // the input reached the history
     QTest::addColumn<bool>("starved");  // the address space has 256 MiB left for the Enter
-    QTest::newRow("repeating") << "" << "1/3" << "0.3`" << "RtbCon" << 0 << 3 << true << false;
-    QTest::newRow("unit") << "" << "10km/5[m/h]" << "2000 [h]" << "RtbCon" << 0 << 11 << true << false;
-    QTest::newRow("syntax at line feed") << "" << "1+" << "構文不正" << "RtbCon" << 2 << 2 << false << false;
-    QTest::newRow("syntax inside") << "" << "1+*2" << "構文不正" << "RtbCon" << 2 << 3 << false << false;
-    QTest::newRow("template") << "@*2" << "3" << "6" << "RtbCon" << 0 << 1 << true << false;
-    QTest::newRow("error in substitution") << "@+1" << "abc" << "未定義変数: abc" << "RtbCon" << 0 << 3 << false << false;
-    QTest::newRow("error in template") << "@+" << "1" << "構文不正" << "RtbLambda" << 2 << 2 << false << false;
-    QTest::newRow("command") << "" << "!res_frac" << "仮分数で計算結果を表示。" << "RtbCon" << 0 << 9 << true << false;
-    QTest::newRow("exception") << "" << "2^99999999999" << "整数オーバーフロー" << "RtbCon" << 0 << 13 << false << false;
-    QTest::newRow("out of memory") << "" << "10^2000000000" << "メモリ不足" << "RtbCon" << 0 << 13 << false << true;
+    QTest::addColumn<int>("marked");  // the character marked as where the error is, or -1
+    QTest::newRow("repeating") << "" << "1/3" << "0.3`" << "RtbCon" << 0 << 3 << true << false << -1;
+    QTest::newRow("unit") << "" << "10km/5[m/h]" << "2000 [h]" << "RtbCon" << 0 << 11 << true << false << -1;
+    QTest::newRow("syntax at line feed") << "" << "1+" << "構文不正" << "RtbCon" << 2 << 2 << false << false << 1;
+    QTest::newRow("syntax inside") << "" << "1+*2" << "構文不正" << "RtbCon" << 2 << 3 << false << false << -1;
+    QTest::newRow("template") << "@*2" << "3" << "6" << "RtbCon" << 0 << 1 << true << false << -1;
+    QTest::newRow("error in substitution") << "@+1" << "abc" << "未定義変数: abc" << "RtbCon" << 0 << 3 << false << false << -1;
+    QTest::newRow("error in template") << "@+" << "1" << "構文不正" << "RtbLambda" << 2 << 2 << false << false << 1;
+    QTest::newRow("command") << "" << "!res_frac" << "仮分数で計算結果を表示。" << "RtbCon" << 0 << 9 << true << false << -1;
+    QTest::newRow("exception") << "" << "2^99999999999" << "整数オーバーフロー" << "RtbCon" << 0 << 13 << false << false << -1;
+    QTest::newRow("out of memory") << "" << "10^2000000000" << "メモリ不足" << "RtbCon" << 0 << 13 << false << true << -1;
 }
 
 void WindowTest::evaluate() {
@@ -130,6 +132,7 @@ void WindowTest::evaluate() {
     QFETCH(int, selEnd);
     QFETCH(bool, stored);
     QFETCH(bool, starved);
+    QFETCH(int, marked);
     TWindow t;
     QVERIFY(t.fOpen());
     t.lambda()->setPlainText(tmpl);
@@ -141,11 +144,17 @@ void WindowTest::evaluate() {
     QPlainTextEdit* pane = t.fPane(selectedPane.toLatin1().constData());
     QCOMPARE(QApplication::focusWidget(), pane);
     QCOMPARE(TWindow::fSelection(pane), qMakePair(selStart, selEnd));
+    const QList<QTextEdit::ExtraSelection> marks = pane->extraSelections();
+    QCOMPARE(marks.isEmpty() ? -1 : marks[0].cursor.selectionStart(), marked);
+    if (marked != -1) QCOMPARE(marks[0].cursor.selectionEnd(), marked + 1);
+    // An error in the template opens its pane (collapsed at the start) to show where.
+    QCOMPARE(t.lambda()->height() > 4, pane == t.lambda());
     QVERIFY(!t.con()->isReadOnly() && !t.lambda()->isReadOnly());
     QCOMPARE(t.con()->toolTip(), TfTavelko::RCTT_数式入力催促);
     QVERIFY(!t.w->findChild<QTimer*>(QStringLiteral("TimHalfway"))->isActive());
     // Browsing back finds the input only when it was stored.
     t.con()->setPlainText(QStringLiteral("x"));
+    QVERIFY(t.con()->extraSelections().isEmpty());
     QTest::keyClick(t.con(), Qt::Key_Up);
     QCOMPARE(t.con()->toPlainText(), stored ? input : QStringLiteral("x"));
     QCOMPARE(t.beeps, stored ? 0 : 1);
@@ -237,6 +246,27 @@ void WindowTest::splitterToggle() {
     const QList<int> before = s->sizes();
     QTest::mouseDClick(s->handle(2), Qt::LeftButton, {}, s->handle(2)->rect().center());
     QCOMPARE(s->sizes(), before);
+}
+
+void WindowTest::desktopKeys() {
+    TWindow t;
+    QVERIFY(t.fOpen());
+    t.fEnter(QStringLiteral("!help"));
+    QPlainTextEdit* result = t.result();
+    result->setFocus();
+    const int end = result->document()->characterCount() - 1;
+    for (auto [key, position] : {std::pair{Qt::Key_End, end}, {Qt::Key_Home, 0}}) {
+        QTest::keyClick(result, key, Qt::ControlModifier);
+        QCOMPARE(result->textCursor().position(), position);
+    }
+    // (keys, the text's pixel size after them)
+    for (auto [keys, size] : {std::pair{"+=", 24}, {"-", 22}, {"0", 20}}) {
+        for (const char* k = keys; *k; ++k) QTest::keyClick(t.con(), *k, Qt::ControlModifier);
+        QCOMPARE(result->font().pixelSize(), size);
+        QCOMPARE(t.con()->font().pixelSize(), size);
+    }
+    QTest::keyClick(t.con(), 'q', Qt::ControlModifier);
+    QVERIFY(!t.w->isVisible());
 }
 
 void WindowTest::commandsWriteTheResultPane() {
