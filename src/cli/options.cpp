@@ -3,7 +3,10 @@
 #include <algorithm>
 #include <cstdlib>
 #include <optional>
+#include <string>
 #include <string_view>
+
+#include "cli/abridge.h"
 
 namespace {
 
@@ -202,6 +205,13 @@ std::string f使用法文字列() {
            "  --version          print the version and exit\n"
            "  -h, --help         print this help and exit\n"
            "  --                 treat every following argument as an expression\n"
+           "\n"
+           "At the prompt on a terminal, a result longer than " +
+           std::to_string(k端末表示上限) + " characters shows its\n"
+           "first and last " + std::to_string(k端末表示上限 / 2) +
+           " around a line counting the ones left out, and the command\n"
+           "!save FILE writes the last result whole to FILE. Arguments, pipes, files and\n"
+           "--json always get the whole text.\n"
            "\n"
            "Ctrl+C cancels a running evaluation. Exit status: 0 when no line reported an\n"
            "error, 1 otherwise, 2 for a usage error, 3 when standard output could not be\n"

@@ -13,10 +13,13 @@
 #include <optional>
 #include <utility>
 
+#include "cli/abridge.h"
 #include "cli/history_file.h"
 #include "cli/interrupt.h"
 #include "cli/line_editor_lib.h"
 #include "cli/progress.h"
+#include "cli/save_command.h"
+#include "common/utf.h"
 
 namespace {
 
@@ -174,6 +177,11 @@ class T行編集 {
         std::fputc('\n', pOut_);
         std::fflush(pOut_);
     }
+    // Writes a line of the prompt's own (a command's report) where the editor writes.
+    void f報告(const std::u16string& vs) {
+        std::fputs((Utf16ToUtf8(vs) + '\n').c_str(), pOut_);
+        std::fflush(pOut_);
+    }
     // Forgets every line entered so far.
     void f履歴クリア() {
         HistEventW ev;
@@ -195,23 +203,36 @@ class T行編集 {
 };
 
 // Evaluates one line and writes it, the progress line erased first; whether it reported
-// an error.
+// an error. A result's whole text is kept in rs最終結果; with b短縮 the output shows it
+// abridged.
 bool f一行評価(Tセッション& rSession, T出力器& rOut, T行編集& r編集, T進捗表示& r進捗,
-               std::u16string vs行) {
+               std::u16string vs行, std::u16string& rs最終結果, bool b短縮) {
     r進捗.f開始();
     T評価結果型 r = rSession.f評価(std::move(vs行));
     // Past the "^C" the terminal echoed, unless erasing the progress line took it away.
     if (!r進捗.f消去() && rSession.f割込み取消()) r編集.f改行();
     const bool bエラー = !r.sエラー.empty();
+    if (!bエラー && !r.s結果.empty()) {
+        rs最終結果 = r.s結果;
+        if (b短縮) r.s結果 = f端末向け短縮(rs最終結果);
+    }
     rOut.f書出し(std::move(r), true);
     return bエラー;
+}
+
+// Runs "!save" on the whole text of the last result and shows its report; whether it failed.
+bool f保存実行(T行編集& r編集, const std::u16string& vs最終結果, const std::u16string& vsファイル) {
+    const T保存報告型 t = f結果保存(vs最終結果, vsファイル);
+    r編集.f報告(t.s文);
+    return t.bエラー;
 }
 
 }  // namespace
 
 bool f対話実行(Tセッション& rSession, T出力器& rOut, bool bJSON, const T行編集ライブラリ& rLib) {
-    // The prompt, the echo and the progress line stay off standard output when it carries
-    // JSON or is not the terminal. JSON runs keep no history, like every batch run.
+    // The prompt, the echo, the progress line and the reports of "!save" stay off standard
+    // output when it carries JSON or is not the terminal, where results are also shown
+    // whole. JSON runs keep no history, like every batch run.
     const bool b端末出力 = !bJSON && isatty(STDOUT_FILENO);
     std::optional<T履歴ファイル> t履歴;
     if (!bJSON) t履歴.emplace();
@@ -220,9 +241,15 @@ bool f対話実行(Tセッション& rSession, T出力器& rOut, bool bJSON, con
     rSession.f履歴クリア処理設定([&t編集] { t編集.f履歴クリア(); });
     rSession.f途中通知設定([&t進捗](const std::u16string* p) { t進捗.f通知(p); });
     bool bエラー = false;
-    std::u16string s行;
+    std::u16string s行, s最終結果;
     while (f標準出力正常() && t編集.f行取得(s行)) {
-        if (!f空行(s行)) bエラー |= f一行評価(rSession, rOut, t編集, t進捗, std::move(s行));
+        if (f空行(s行)) continue;
+        if (const std::optional<std::u16string> sファイル = f保存先(s行)) {
+            bエラー |= f保存実行(t編集, s最終結果, *sファイル);
+        } else {
+            bエラー |=
+                f一行評価(rSession, rOut, t編集, t進捗, std::move(s行), s最終結果, b端末出力);
+        }
     }
     rSession.f途中通知設定(nullptr);
     rSession.f履歴クリア処理設定(nullptr);

@@ -11,6 +11,8 @@
 // (see history_file.h), except with bJSON. An evaluation that runs long shows a progress
 // line on the terminal (see progress.h). With bJSON, or when standard output is not the
 // terminal, the prompt and the editing go to standard error and no progress line is
-// drawn, so standard output holds nothing but the results. Returns whether a line
-// reported an error. rLib: libedit, loaded.
+// drawn, so standard output holds nothing but the results. On the terminal a result
+// longer than k端末表示上限 characters is shown abridged (see abridge.h); "!save FILE"
+// writes the last result whole (see save_command.h). Returns whether a line reported an
+// error, a failed "!save" included. rLib: libedit, loaded.
 bool f対話実行(Tセッション& rSession, T出力器& rOut, bool bJSON, const T行編集ライブラリ& rLib);

@@ -77,6 +77,22 @@ std::u16string f訳(std::u16string_view vs文) {
     return std::u16string(vs文);
 }
 
+std::u16string f訳差込(std::u16string_view vs文,
+                       std::initializer_list<std::u16string_view> vt引数) {
+    const std::u16string s = f訳(vs文);
+    std::u16string out;
+    for (size_t i = 0; i < s.size(); ++i) {
+        const size_t k = i + 1 < s.size() ? static_cast<size_t>(s[i + 1] - u'1') : vt引数.size();
+        if (s[i] == u'%' && k < vt引数.size()) {
+            out += vt引数.begin()[k];
+            ++i;
+        } else {
+            out += s[i];
+        }
+    }
+    return out;
+}
+
 std::string f訳8(const char* vs文) {
     if (!b有効) return vs文;
     const char* t = f検索(vs文);

@@ -4,6 +4,7 @@
 // never pass through here: a result is the same text in every language.
 #pragma once
 
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -17,6 +18,9 @@ void f言語初期化();
 // The text in the user's language, or the text itself when there is no translation.
 // A message "id: argument" (未定義変数: x) is looked up by "id: " and keeps its argument.
 std::u16string f訳(std::u16string_view vs文);
+// The translation of a text holding the places %1, %2, … (at most nine) with the
+// arguments put in them, in one pass: an argument that holds "%2" stays as it is.
+std::u16string f訳差込(std::u16string_view vs文, std::initializer_list<std::u16string_view> vt引数);
 // The same for a UTF-8 text.
 std::string f訳8(const char* vs文);
 // Whether texts are being translated: a catalogue for the user's language was found.

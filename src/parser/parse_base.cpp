@@ -148,5 +148,6 @@ std::u16string ClsParseBase::yyhelp() {
            u"3[!res_frac]-4(計算結果を仮分数で表示)"
            u"3[!res_mixfrac]-4(計算結果を帯分数で表示)"
            u"3[!res_dec]-4(計算結果を通常(小数)表示)+"
-           u"3[!version]-4(バージョン表示)+";
+           u"3[!version]-4(バージョン表示)"
+           u"3[!sourcecode]-4(ソースコード表示)+";
 }

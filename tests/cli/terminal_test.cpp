@@ -52,6 +52,16 @@ std::string ReadFile(const fs::path& path) {
     return s.str();
 }
 
+// What tavelko-cli prints for the arguments (given as shell words) outside a terminal.
+std::string BatchOutput(const std::string& args) {
+    FILE* p = popen((TAVELKO_CLI_PATH " " + args + " < /dev/null").c_str(), "r");
+    std::string out;
+    char buf[1 << 16];
+    for (size_t n; p != nullptr && (n = fread(buf, 1, sizeof buf, p)) > 0;) out.append(buf, n);
+    if (p != nullptr) pclose(p);
+    return out;
+}
+
 // This process's environment with HOME set to home, TERM to xterm and the given
 // variables ("NAME=value") replacing those of the same name.
 std::vector<std::string> Environment(const fs::path& home, std::vector<std::string> vars) {
@@ -298,6 +308,30 @@ TEST(CliTerminal, ProgressLineOnlyOnTheTerminal) {
         EXPECT_EQ(t.piped().find("計算中"), std::string::npos);
         EXPECT_EQ(t.screen().find("計算中"), std::string::npos) << t.screen();
     }
+}
+
+// A long result on the terminal shows its two ends around the count left out; "!save"
+// writes it whole, as a batch run prints it, and a pipe gets it whole as well.
+TEST(CliTerminal, LongResultsAreAbridgedOnlyOnTheTerminal) {
+    TTempDir dir;
+    const auto env = Environment(dir.path(), {"XDG_STATE_HOME=" + dir.path().string()});
+    const std::string whole = BatchOutput("--digits 5000 '2^(1/2)'");
+    ASSERT_EQ(whole.size(), 5006u) << whole;  // "1.", 5000 digits, "...", line feed
+    const std::string file = (dir.path() / "root 2.txt").string();
+    {
+        TTerminal t({"--digits", "5000"}, env);
+        EXPECT_EQ(t.Enter({"!save x", "2^(1/2)", "!save " + file}), 1) << t.screen();
+        const std::string shown = whole.substr(0, 1000) +
+                                  "\r\n〔3005 文字省略・!save ファイル名 で全文を保存〕\r\n" +
+                                  whole.substr(4005, 1000) + "\r\n";
+        for (const std::string& said : {std::string("保存する結果がまだありません"), shown,
+                                        "5005 文字を " + file + " に保存しました"})
+            EXPECT_NE(t.screen().find(said), std::string::npos) << said << "\n" << t.screen();
+        EXPECT_EQ(ReadFile(file), whole);
+    }
+    TTerminal t({"--digits", "5000"}, env, true);
+    EXPECT_EQ(t.Enter({"2^(1/2)"}), 0) << t.screen();
+    EXPECT_EQ(t.piped(), whole);
 }
 
 }  // namespace

@@ -88,7 +88,11 @@ TEST(EnglishTexts, ConsoleAndUnitsFileTexts) {
               u"u.txt:4: unit already exists: 尺");
     for (const char16_t* message :
          {u"補正付き単位不可", u"有理数でない", u"正の有限値でない", u"計算打切り", u"次元不明",
-          u"単位定義不正", u"接頭子不明: x", u"メモリ不足", u"不明な例外", u"キャンセル指示有り"})
+          u"単位定義不正", u"接頭子不明: x", u"メモリ不足", u"不明な例外", u"キャンセル指示有り",
+          u"〔%1 文字省略・!save ファイル名 で全文を保存〕",
+          u"〔%1 文字省略(循環節の印 ` を含む)・!save ファイル名 で全文を保存〕",
+          u"%1 文字を %2 に保存しました", u"保存する結果がまだありません",
+          u"保存先のファイル名がありません (!save ファイル名)", u"%1 に書き込めません: %2"})
         EXPECT_EQ(TranslationFault(message), "") << Utf16ToUtf8(message);
 }
 
