@@ -30,9 +30,11 @@ class Display:
 
     @classmethod
     def start(cls):
-        # A display number no other server holds; the server is ready once it answers.
+        # A display number no other server holds; the server is ready once it answers. It
+        # must not reset when its last client goes, or the next program may find it away.
         number = next(n for n in range(100 + os.getpid() % 400, 1000) if not os.path.exists(f"/tmp/.X{n}-lock"))
-        cls.server = subprocess.Popen(["Xvfb", f":{number}", "-screen", "0", "1280x1024x24", "-nolisten", "tcp"],
+        cls.server = subprocess.Popen(["Xvfb", f":{number}", "-screen", "0", "1280x1024x24", "-nolisten", "tcp",
+                                       "-noreset"],
                                       stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         cls.env = dict(os.environ, DISPLAY=f":{number}", QT_QPA_PLATFORM="xcb")
         for _ in range(100):
