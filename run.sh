@@ -5,14 +5,16 @@ set -euo pipefail
 cd "$(dirname "$0")"
 ./scripts/install-deps.sh
 cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
-# Only what is started: the console, the real-number module, the English catalogue and,
-# when there is a display to show it on, the window; ./test.sh builds the tests and
-# benchmarks.
-targets=(tavelko-cli tavelko_real tavelko_catalogue)
+# Only what is started: the window when there is a display to show it on, else the
+# console, with the real-number module and the English catalogue; ./test.sh builds the
+# rest.
+targets=(tavelko_real tavelko_catalogue)
 window=""
 if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ] && grep -q '^TAVELKO_UI:BOOL=ON' build-release/CMakeCache.txt; then
   window=1
   targets+=(tavelko)
+else
+  targets+=(tavelko-cli)
 fi
 cmake --build build-release -j "$(nproc)" --target "${targets[@]}" >/dev/null
 
