@@ -153,8 +153,9 @@ bool TfTavelko::fホイール(QWheelEvent* e) {
 void TfTavelko::f拡大設定(int32_t i拡大) {
     i拡大_ = std::clamp(i拡大, D最小拡大, D最大拡大);
     QFont f = font();
-    if (f.pixelSize() == D文字高さ + D拡大幅 * i拡大_) return;
-    f.setPixelSize(D文字高さ + D拡大幅 * i拡大_);
+    const int pixels = D文字高さ + D拡大幅 * i拡大_;
+    if (f.pixelSize() == pixels) return;
+    f.setPixelSize(pixels);
     setFont(f);
     f雛形標識更新();
 }

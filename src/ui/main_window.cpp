@@ -88,8 +88,7 @@ void TfTavelko::fレイアウト作成() {
     setWindowIcon(fプログラムアイコン());
     QFont font;
     font.setFamilies({QStringLiteral("Segoe UI"), QStringLiteral("Noto Sans CJK JP"), QStringLiteral("Noto Sans")});
-    font.setPixelSize(20);  // f拡大設定 changes it
-    setFont(font);
+    setFont(font);  // its size is the zoom's (f拡大設定)
     QPalette pal = palette();
     pal.setColor(QPalette::Window, pal.color(QPalette::Button));
     setPalette(pal);
@@ -127,6 +126,7 @@ void TfTavelko::fレイアウト作成() {
     });
     connect(RtbLambda, &QPlainTextEdit::textChanged, this, &TfTavelko::f雛形標識更新);
     connect(Splitters, &QSplitter::splitterMoved, this, &TfTavelko::f雛形標識更新);
+    f拡大設定(0);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
